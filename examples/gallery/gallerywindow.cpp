@@ -1,0 +1,108 @@
+#include "gallerywindow.h"
+
+#include <QDir>
+#include <QDockWidget>
+#include <QElapsedTimer>
+#include <QEventLoop>
+#include <QImage>
+#include <QPlainTextEdit>
+#include <QTabWidget>
+#include <QTimer>
+#include <QTime>
+
+#include <cstdio>
+
+namespace {
+
+void wait(int ms)
+{
+    QEventLoop loop;
+    QTimer::singleShot(ms, &loop, &QEventLoop::quit);
+    loop.exec();
+}
+
+} // namespace
+
+GalleryWindow::GalleryWindow(QWidget *parent)
+    : QMainWindow(parent)
+    , m_tabs(new QTabWidget(this))
+    , m_log(new QPlainTextEdit(this))
+{
+    setWindowTitle(tr("KzChartWidget gallery"));
+    setCentralWidget(m_tabs);
+
+    m_log->setReadOnly(true);
+    m_log->setMaximumBlockCount(1000);
+    m_log->setPlaceholderText(tr("Signals emitted by the charts appear here."));
+    auto *dock = new QDockWidget(tr("Signals"), this);
+    dock->setObjectName(QStringLiteral("signalLog"));
+    dock->setWidget(m_log);
+    dock->setFeatures(QDockWidget::DockWidgetMovable | QDockWidget::DockWidgetFloatable);
+    addDockWidget(Qt::BottomDockWidgetArea, dock);
+    resize(1100, 800);
+}
+
+void GalleryWindow::addPage(const QString &title, QWidget *page)
+{
+    m_tabs->addTab(page, title);
+}
+
+void GalleryWindow::addScreenshot(const QString &name, QWidget *chart)
+{
+    m_shots.append(qMakePair(name, chart));
+}
+
+void GalleryWindow::logSignal(const QString &source, const QString &signal)
+{
+    m_log->appendPlainText(QStringLiteral("%1  %2: %3")
+                                   .arg(QTime::currentTime().toString(QStringLiteral("HH:mm:ss.zzz")),
+                                        source, signal));
+}
+
+bool GalleryWindow::writeScreenshots(const QString &dir)
+{
+    if (!QDir().mkpath(dir)) {
+        std::fprintf(stderr, "gallery: cannot create %s\n", qPrintable(dir));
+        return false;
+    }
+    for (const auto &shot : qAsConst(m_shots)) {
+        for (QWidget *w = shot.second; w; w = w->parentWidget()) {
+            const int index = m_tabs->indexOf(w);
+            if (index >= 0)
+                m_tabs->setCurrentIndex(index);
+        }
+        // The chart has painted once two grabs taken a moment apart agree and
+        // are not blank: its entry animation is over.
+        QImage previous;
+        QImage current;
+        QElapsedTimer timer;
+        timer.start();
+        do {
+            wait(400);
+            previous = current;
+            current = shot.second->grab().toImage();
+        } while ((current != previous || current.isNull()) && timer.elapsed() < 10000);
+
+        const QString path = QDir(dir).absoluteFilePath(shot.first + QStringLiteral(".png"));
+        if (!current.save(path)) {
+            std::fprintf(stderr, "gallery: cannot write %s\n", qPrintable(path));
+            return false;
+        }
+        std::printf("%s\n", qPrintable(path));
+        std::fflush(stdout);
+    }
+    return true;
+}
+
+QString quoted(const QString &text)
+{
+    return QLatin1Char('"') + text + QLatin1Char('"');
+}
+
+QString quoted(const QStringList &texts)
+{
+    QStringList parts;
+    for (const QString &text : texts)
+        parts.append(quoted(text));
+    return QLatin1Char('[') + parts.join(QStringLiteral(", ")) + QLatin1Char(']');
+}

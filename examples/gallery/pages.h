@@ -1,0 +1,9 @@
+#ifndef PAGES_H
+#define PAGES_H
+
+class GalleryWindow;
+
+// Each adds one tab of charts with realistic data to the gallery.
+void addBarPage(GalleryWindow *window);
+
+#endif // PAGES_H

@@ -1,0 +1,49 @@
+#ifndef KZCHARTJSON_H
+#define KZCHARTJSON_H
+
+#include <QJsonArray>
+#include <QJsonObject>
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+// Builders for the option fragments that the widgets send to their pages.
+// Each returns a new value and keeps nothing; numbers stay JSON numbers.
+namespace KzChartHost {
+
+QJsonArray getJsonArray(const QList<int> &values);
+QJsonArray getJsonArray(const QList<double> &values);
+QJsonArray getJsonArray(const QStringList &values);
+QJsonArray getJsonArray(const QList<QJsonObject> &values);
+
+QJsonObject getJsonObject(const QString &key, const QJsonArray &value);
+QJsonObject getJsonObject(const QString &key, const QJsonObject &value);
+QJsonObject getJsonObject(const QString &key, const QString &value);
+QJsonObject getJsonObject(const QString &key, bool value);
+
+// Compact JSON text: it is written straight into a script call, so the page
+// receives an object literal rather than a string.
+QString getJsonString(const QJsonObject &object);
+
+// {key: [component]}: a component sent as a one-element array, which the page
+// merges into the component with index 0.
+QJsonObject getJsonArrayObject(const QString &key, const QJsonObject &component);
+
+// Each row of plain numbers as a JSON array, in row order.
+template <typename T>
+QList<QJsonArray> getJsonRows(const QList<QList<T>> &rows)
+{
+    QList<QJsonArray> result;
+    for (const QList<T> &row : rows)
+        result.append(getJsonArray(row));
+    return result;
+}
+
+// One series object per row: "name" names[i], "type" type, "data" rows[i],
+// plus the members of extra. The caller has checked that the counts match.
+QJsonArray getSeriesArray(const QStringList &names, const QString &type,
+                          const QList<QJsonArray> &rows, const QJsonObject &extra = QJsonObject());
+
+} // namespace KzChartHost
+
+#endif // KZCHARTJSON_H

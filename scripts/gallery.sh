@@ -1,0 +1,20 @@
+#!/usr/bin/env bash
+# Sets the machine up, builds everything and runs the gallery. With a display
+# the gallery opens as a window; without one (or with --screenshot DIR) it runs
+# under Xvfb and writes one PNG per chart, printing their paths.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+scripts/setup.sh
+scripts/build.sh
+. scripts/env.sh
+
+gallery=build/examples/gallery/gallery
+if [ $# -eq 0 ] && [ -n "${DISPLAY:-}" ]; then
+    exec "$gallery"
+elif [ $# -eq 0 ]; then
+    exec xvfb-run -a -s "-screen 0 1600x1000x24" "$gallery" --screenshot "$PWD/screenshots"
+elif [ -n "${DISPLAY:-}" ]; then
+    exec "$gallery" "$@"
+else
+    exec xvfb-run -a -s "-screen 0 1600x1000x24" "$gallery" "$@"
+fi

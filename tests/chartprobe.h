@@ -1,0 +1,85 @@
+#ifndef CHARTPROBE_H
+#define CHARTPROBE_H
+
+#include <QJsonArray>
+#include <QJsonObject>
+#include <QPoint>
+#include <QString>
+#include <QStringList>
+#include <QVariant>
+
+QT_BEGIN_NAMESPACE
+class QWebEngineView;
+class QWidget;
+QT_END_NAMESPACE
+
+// Looks into the page of a chart widget from a test: waits for the page's
+// channel, records what page functions receive, evaluates script, reads the
+// chart's option and drives real mouse input at chart coordinates.
+class ChartProbe
+{
+public:
+    explicit ChartProbe(QWidget *chart);
+
+    QWebEngineView *view() const { return m_view; }
+
+    // Waits until the page has published "chartWidget" and then wraps the
+    // named page functions so that every call's arguments are recorded as
+    // JSON, exactly as the page received them. False on timeout.
+    bool attach(const QStringList &recordedFunctions = {QStringLiteral("setChartOption")});
+
+    // Evaluates script in the page and waits for its result.
+    QVariant eval(const QString &script);
+    // Evaluates an expression whose value is JSON-serialisable.
+    QJsonValue evalJson(const QString &expression);
+
+    // Argument lists of every recorded call of function, oldest first.
+    QJsonArray calls(const QString &function);
+    // Waits until function has been called at least count times in total;
+    // returns all its calls (possibly fewer than count on timeout).
+    QJsonArray waitForCalls(const QString &function, int count);
+    // Waits for the next call of setChartOption and returns its fragment.
+    QJsonObject nextFragment();
+
+    // The chart's current option, as myChart.getOption() returns it.
+    QJsonObject option();
+
+    // Turns off chart animation so that geometry is final at once.
+    void disableAnimation();
+
+    // View coordinates of a point given in chart (container) pixels.
+    QPoint toView(double chartX, double chartY);
+    // View coordinates of the [x, y] that a chart-pixel expression yields.
+    QPoint viewPoint(const QString &chartXYExpression);
+
+    // View coordinates of the centre of the first drawn element whose text is
+    // text (axis labels, legend entries, hover titles of toolbox buttons);
+    // a null point when nothing shows that text.
+    QPoint textPoint(const QString &text);
+
+    // Real input through the view's focus proxy.
+    void hover(const QPoint &pos);
+    void click(const QPoint &pos);
+    void rightClick(const QPoint &pos);
+    void doubleClick(const QPoint &pos);
+
+private:
+    QWidget *input() const;
+
+    QWebEngineView *m_view = nullptr;
+    int m_seen = 0;
+};
+
+// Test main for chart tests: WebEngine needs shared OpenGL contexts before
+// the application exists.
+#define KZ_CHART_TEST_MAIN(TestObject)                                  \
+    int main(int argc, char *argv[])                                    \
+    {                                                                   \
+        QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);     \
+        QApplication app(argc, argv);                                   \
+        TestObject tc;                                                  \
+        QTEST_SET_MAIN_SOURCE_PATH                                      \
+        return QTest::qExec(&tc, argc, argv);                           \
+    }
+
+#endif // CHARTPROBE_H
