@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QJsonDocument>
+#include <QLoggingCategory>
 #include <QMouseEvent>
 #include <QTest>
 #include <QWebEnginePage>
@@ -26,11 +27,40 @@ QString jsString(const QString &text)
     return list.mid(1, list.size() - 2);
 }
 
+// Collects the warnings of the page console category and passes every
+// message on to the handler that was installed before.
+QStringList pageErrors;
+QtMessageHandler previousHandler = nullptr;
+
+void collectPageErrors(QtMsgType type, const QMessageLogContext &context, const QString &message)
+{
+    if (type == QtWarningMsg && context.category && qstrcmp(context.category, "kzchart.page") == 0)
+        pageErrors.append(message);
+    if (previousHandler)
+        previousHandler(type, context, message);
+}
+
+void watchPageConsole()
+{
+    static bool installed = false;
+    if (installed)
+        return;
+    installed = true;
+    QLoggingCategory::setFilterRules(QStringLiteral("kzchart.page.warning=true"));
+    previousHandler = qInstallMessageHandler(collectPageErrors);
+}
+
 } // namespace
 
 ChartProbe::ChartProbe(QWidget *chart)
     : m_view(chart->findChild<QWebEngineView *>())
 {
+    watchPageConsole();
+}
+
+QStringList ChartProbe::consoleErrors()
+{
+    return pageErrors;
 }
 
 bool ChartProbe::attach(const QStringList &recordedFunctions)
@@ -44,12 +74,14 @@ bool ChartProbe::attach(const QStringList &recordedFunctions)
     eval(QStringLiteral(
                  "(function (names) {"
                  "  window.kzProbeCalls = window.kzProbeCalls || {};"
+                 "  window.kzProbeOrder = window.kzProbeOrder || [];"
                  "  names.forEach(function (name) {"
                  "    var original = window[name];"
                  "    window.kzProbeCalls[name] = [];"
                  "    window[name] = function () {"
                  "      var args = Array.prototype.slice.call(arguments);"
                  "      window.kzProbeCalls[name].push(JSON.stringify(args));"
+                 "      window.kzProbeOrder.push(name);"
                  "      return original.apply(this, arguments);"
                  "    };"
                  "  });"
@@ -85,6 +117,15 @@ QJsonArray ChartProbe::calls(const QString &function)
     for (const QJsonValue &text : texts)
         result.append(QJsonDocument::fromJson(text.toString().toUtf8()).array());
     return result;
+}
+
+QStringList ChartProbe::callOrder()
+{
+    QStringList names;
+    const QJsonArray order = evalJson(QStringLiteral("window.kzProbeOrder || []")).toArray();
+    for (const QJsonValue &name : order)
+        names.append(name.toString());
+    return names;
 }
 
 QJsonArray ChartProbe::waitForCalls(const QString &function, int count)

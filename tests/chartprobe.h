@@ -35,6 +35,9 @@ public:
 
     // Argument lists of every recorded call of function, oldest first.
     QJsonArray calls(const QString &function);
+    // Names of the recorded functions in the order of their calls, oldest
+    // first, across all recorded functions.
+    QStringList callOrder();
     // Waits until function has been called at least count times in total;
     // returns all its calls (possibly fewer than count on timeout).
     QJsonArray waitForCalls(const QString &function, int count);
@@ -43,6 +46,12 @@ public:
 
     // The chart's current option, as myChart.getOption() returns it.
     QJsonObject option();
+
+    // Errors that chart pages have written to their console (uncaught script
+    // errors included) since the first ChartProbe was created, oldest first.
+    // The library sends them to the logging category kzchart.page, which the
+    // probe switches on and collects.
+    static QStringList consoleErrors();
 
     // Turns off chart animation so that geometry is final at once.
     void disableAnimation();

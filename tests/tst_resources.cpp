@@ -14,6 +14,7 @@ private Q_SLOTS:
 
 static const char *const entries[] = {
     ":/ECharts/Resources/ECharts/bar.html",
+    ":/ECharts/Resources/ECharts/line.html",
     ":/ECharts/Resources/ECharts/echarts.js",
     ":/ECharts/Resources/ECharts/theme/macarons.js",
 };

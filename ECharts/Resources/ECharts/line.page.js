@@ -1,0 +1,53 @@
+var option = {
+    title: {
+        text: '',
+        x: 'center'
+    },
+    tooltip: {
+        trigger: 'axis'
+    },
+    legend: {
+        data: [],
+        type: 'scroll',
+        orient: 'horizontal',
+        y: 'bottom'
+    },
+    xAxis: [{
+        type: 'category',
+        data: [],
+        boundaryGap: true,
+        axisLabel: { interval: 0 },
+        axisLine: { onZero: true },
+        triggerEvent: true
+    }],
+    yAxis: [{
+        type: 'value'
+    }],
+    series: []
+};
+
+//== page script ==
+
+myChart.on('click', function (params) {
+    if (params.componentType === 'xAxis')
+        reportToWidget('clickedCategory', params.value);
+});
+
+// The data item's name: on a category axis, the point's category label.
+myChart.on('dblclick', function (params) {
+    if (params.componentType === 'series')
+        reportToWidget('clickedSeries', params.name);
+});
+
+function setChartOption(strJson) {
+    myChart.setOption(strJson);
+}
+
+// The widget's setToolTip() sends its mode here before it switches the
+// tooltip to item mode. This page gives the mode no visible meaning: every
+// mode shows the same item tooltip. It is kept so that the call is
+// answered rather than raising a script error.
+var toolTipFlag = 0;
+function setToolTipFlag(flag) {
+    toolTipFlag = flag;
+}
