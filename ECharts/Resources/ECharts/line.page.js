@@ -41,6 +41,11 @@ myChart.on('dblclick', function (params) {
 
 function setChartOption(strJson) {
     myChart.setOption(strJson);
+    // Changing the x axis' type makes ECharts build that axis afresh from its
+    // defaults; label clicks must survive a switch back to labels.
+    var axis = strJson.xAxis && myChart.getOption().xAxis[0];
+    if (axis && axis.type === 'category' && !axis.triggerEvent)
+        myChart.setOption({ xAxis: [{ triggerEvent: true }] });
 }
 
 // The widget's setToolTip() sends its mode here before it switches the
