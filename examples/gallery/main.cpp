@@ -22,6 +22,9 @@ int main(int argc, char *argv[])
 
     GalleryWindow window;
     addBarPage(&window);
+    addStackPage(&window);
+    addPiePage(&window);
+    addDonutPage(&window);
     window.show();
 
     if (parser.isSet(screenshotOption))
