@@ -17,11 +17,9 @@ private Q_SLOTS:
     void init();
     void cleanup();
 
-    void baseOption();
     void commonSettersAndRelays();
     void legends();
-    void datas();
-    void nameAndSilence();
+    void datasNameAndSilence();
     void sliceClick();
     void backButton();
 
@@ -34,12 +32,7 @@ private:
 
 void tst_KzChartPie::init()
 {
-    m_chart = new KzChartPie;
-    m_chart->resize(800, 500);
-    m_chart->show();
-    QVERIFY(QTest::qWaitForWindowExposed(m_chart));
-    m_probe = new ChartProbe(m_chart);
-    QVERIFY(m_probe->attach());
+    openChart(m_chart, m_probe);
 }
 
 void tst_KzChartPie::cleanup()
@@ -51,21 +44,6 @@ void tst_KzChartPie::cleanup()
 QJsonObject tst_KzChartPie::series()
 {
     return m_probe->option().value("series").toArray().at(0).toObject();
-}
-
-void tst_KzChartPie::baseOption()
-{
-    const QJsonObject option = m_probe->option();
-    const QJsonObject legend = option.value("legend").toArray().at(0).toObject();
-    QCOMPARE(legend.value("type").toString(), QStringLiteral("scroll"));
-    QCOMPARE(legend.value("y").toString(), QStringLiteral("bottom"));
-    QCOMPARE(option.value("tooltip").toArray().at(0).toObject().value("formatter").toString(),
-             QStringLiteral("{a} <br/>{b} : {c} ({d}%)"));
-    const QJsonObject pie = series();
-    QCOMPARE(pie.value("type").toString(), QStringLiteral("pie"));
-    QCOMPARE(pie.value("radius").toString(), QStringLiteral("60%"));
-    QCOMPARE(pie.value("label").toObject().value("formatter").toString(), QStringLiteral("{b} : {c}"));
-    QCOMPARE(pie.value("data").toArray(), QJsonArray());
 }
 
 void tst_KzChartPie::commonSettersAndRelays()
@@ -97,7 +75,7 @@ void tst_KzChartPie::legends()
     QCOMPARE(legend.value("type").toString(), QStringLiteral("scroll"));
 }
 
-void tst_KzChartPie::datas()
+void tst_KzChartPie::datasNameAndSilence()
 {
     // No legends yet: only an empty list passes.
     m_chart->setDatas({3});
@@ -116,16 +94,9 @@ void tst_KzChartPie::datas()
     QCOMPARE(m_probe->nextFragment(), QJsonObject({{"series", QJsonArray{QJsonObject{{"data", slices}}}}}));
     QCOMPARE(m_probe->calls(QStringLiteral("setChartOption")).size(), 4);
 
-    // Merged into the one series, which keeps its base settings.
-    QCOMPARE(series().value("data").toArray().size(), 3);
-    QCOMPARE(series().value("radius").toString(), QStringLiteral("60%"));
-}
-
-void tst_KzChartPie::nameAndSilence()
-{
     m_chart->setDatasName(QStringLiteral("能耗"));
     QCOMPARE(m_probe->nextFragment(), QJsonObject({{"series", QJsonArray{QJsonObject{{"name", "能耗"}}}}}));
-    // "series" as a plain object for both values.
+    // Silence goes as a plain object for both values, merged into the one series.
     m_chart->setSilent(true);
     QCOMPARE(m_probe->nextFragment(), QJsonObject({{"series", QJsonObject{{"silent", true}}}}));
     m_chart->setSilent(false);
@@ -133,7 +104,7 @@ void tst_KzChartPie::nameAndSilence()
     const QJsonArray all = m_probe->option().value("series").toArray();
     QCOMPARE(all.size(), 1);
     QCOMPARE(all.at(0).toObject().value("name").toString(), QStringLiteral("能耗"));
-    QCOMPARE(all.at(0).toObject().value("silent").toBool(true), false);
+    QCOMPARE(all.at(0).toObject().value("data").toArray().size(), 3);
 }
 
 void tst_KzChartPie::sliceClick()
@@ -148,11 +119,14 @@ void tst_KzChartPie::sliceClick()
     QVERIFY(categories.wait());
     QCOMPARE(categories.takeFirst().at(0).toString(), QStringLiteral("二号泵"));
 
-    // A silent pie ignores the click; the next slice click after lifting the
-    // silence proves that the silent one had its chance.
+    // A silent pie ignores the click. The silence is lifted only once the page
+    // has seen the click, and the next slice click proves that the silent
+    // one had its chance to report.
     m_chart->setSilent(true);
     QTRY_VERIFY(series().value("silent").toBool());
+    m_probe->eval(QStringLiteral("window.kzClicks = 0; myChart.getZr().on('click', function () { ++kzClicks; })"));
     m_probe->click(m_probe->slicePoint(0));
+    QTRY_COMPARE(m_probe->eval(QStringLiteral("kzClicks")).toInt(), 1);
     m_chart->setSilent(false);
     QTRY_VERIFY(!series().value("silent").toBool(true));
     m_probe->click(m_probe->slicePoint(2));

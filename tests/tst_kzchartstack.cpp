@@ -50,7 +50,6 @@ private Q_SLOTS:
     void init();
     void cleanup();
 
-    void baseOption();
     void commonSettersAndRelays();
     void categoriesFollowOrientation();
     void legends();
@@ -69,12 +68,7 @@ private:
 
 void tst_KzChartStack::init()
 {
-    m_chart = new KzChartStack;
-    m_chart->resize(800, 500);
-    m_chart->show();
-    QVERIFY(QTest::qWaitForWindowExposed(m_chart));
-    m_probe = new ChartProbe(m_chart);
-    QVERIFY(m_probe->attach());
+    openChart(m_chart, m_probe);
 }
 
 void tst_KzChartStack::cleanup()
@@ -86,17 +80,6 @@ void tst_KzChartStack::cleanup()
 QJsonObject tst_KzChartStack::axis(const QString &key)
 {
     return m_probe->option().value(key).toArray().at(0).toObject();
-}
-
-void tst_KzChartStack::baseOption()
-{
-    const QJsonObject option = m_probe->option();
-    QCOMPARE(axis("xAxis").value("type").toString(), QStringLiteral("value"));
-    QCOMPARE(axis("yAxis").value("type").toString(), QStringLiteral("category"));
-    const QJsonObject tooltip = option.value("tooltip").toArray().at(0).toObject();
-    QCOMPARE(tooltip.value("trigger").toString(), QStringLiteral("axis"));
-    QCOMPARE(tooltip.value("axisPointer").toObject().value("type").toString(), QStringLiteral("shadow"));
-    QCOMPARE(option.value("legend").toArray().at(0).toObject().value("type").toString(), QStringLiteral("scroll"));
 }
 
 void tst_KzChartStack::commonSettersAndRelays()
@@ -135,8 +118,6 @@ void tst_KzChartStack::legends()
     m_chart->setLegends({QStringLiteral("A"), QStringLiteral("B")}, false);
     QCOMPARE(m_probe->nextFragment(), QJsonObject({{"legend", QJsonArray{QJsonObject{
             {"data", QJsonArray{"A", "B"}}, {"selectedMode", false}}}}}));
-    m_chart->setLegends({}, true);
-    QCOMPARE(m_probe->nextFragment(), QJsonObject({{"legend", QJsonArray{QJsonObject{{"data", QJsonArray()}}}}}));
     const QJsonObject legend = m_probe->option().value("legend").toArray().at(0).toObject();
     QCOMPARE(legend.value("selectedMode").toBool(true), false);
 }
