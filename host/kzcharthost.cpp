@@ -134,4 +134,39 @@ QJsonObject toolBackFragment(bool visible)
                          getJsonObject(QStringLiteral("feature"), feature));
 }
 
+namespace {
+
+QJsonObject legendComponent(const QStringList &legends, bool bSelectable)
+{
+    QJsonObject legend = getJsonObject(QStringLiteral("data"), getJsonArray(legends));
+    if (!bSelectable)
+        legend.insert(QStringLiteral("selectedMode"), false);
+    return legend;
+}
+
+} // namespace
+
+QJsonObject selectableLegendFragment(const QStringList &legends, bool bSelectable)
+{
+    return getJsonArrayObject(QStringLiteral("legend"), legendComponent(legends, bSelectable));
+}
+
+QJsonObject selectableLegendFragment(const QStringList &legends, bool bShow, bool bSelectable)
+{
+    QJsonObject legend = legendComponent(legends, bSelectable);
+    legend.insert(QStringLiteral("show"), bShow);
+    return getJsonArrayObject(QStringLiteral("legend"), legend);
+}
+
+QJsonObject slicesFragment(const QStringList &names, const QList<int> &values)
+{
+    return getJsonArrayObject(QStringLiteral("series"),
+                              getJsonObject(QStringLiteral("data"), getSliceArray(names, values)));
+}
+
+QJsonObject seriesNameFragment(const QString &name)
+{
+    return getJsonArrayObject(QStringLiteral("series"), getJsonObject(QStringLiteral("name"), name));
+}
+
 } // namespace KzChartHost

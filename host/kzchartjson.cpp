@@ -81,4 +81,16 @@ QJsonArray getSeriesArray(const QStringList &names, const QString &type,
     return getJsonArray(series);
 }
 
+QJsonArray getSliceArray(const QStringList &names, const QList<int> &values)
+{
+    QList<QJsonObject> slices;
+    for (int i = 0; i < values.size(); ++i) {
+        QJsonObject slice;
+        slice.insert(QStringLiteral("name"), names.at(i));
+        slice.insert(QStringLiteral("value"), values.at(i));
+        slices.append(slice);
+    }
+    return getJsonArray(slices);
+}
+
 } // namespace KzChartHost

@@ -44,6 +44,10 @@ QList<QJsonArray> getJsonRows(const QList<QList<T>> &rows)
 QJsonArray getSeriesArray(const QStringList &names, const QString &type,
                           const QList<QJsonArray> &rows, const QJsonObject &extra = QJsonObject());
 
+// One {"name": names[i], "value": values[i]} object per value, in order: the
+// data of a pie series. The caller has checked that the counts match.
+QJsonArray getSliceArray(const QStringList &names, const QList<int> &values);
+
 } // namespace KzChartHost
 
 #endif // KZCHARTJSON_H

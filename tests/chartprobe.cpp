@@ -232,3 +232,26 @@ void ChartProbe::doubleClick(const QPoint &pos)
         timestamp += 20;
     }
 }
+
+QPoint ChartProbe::slicePoint(int dataIndex)
+{
+    return viewPoint(QStringLiteral(
+            "(function () {"
+            "  var l = myChart.getModel().getSeriesByIndex(0).getData().getItemLayout(%1);"
+            "  var angle = (l.startAngle + l.endAngle) / 2, radius = (l.r0 + l.r) / 2;"
+            "  return [l.cx + radius * Math.cos(angle), l.cy + radius * Math.sin(angle)];"
+            "})()").arg(dataIndex));
+}
+
+QString ChartProbe::tooltipText()
+{
+    // The tooltip is a div of the chart's container that ECharts hides with
+    // display none; it is the only one it raises to this z-index.
+    return eval(QStringLiteral(
+            "(function () {"
+            "  var tips = Array.prototype.filter.call(mainContainer.querySelectorAll('div'), function (d) {"
+            "    return d.style.zIndex === '9999999' && d.style.display !== 'none';"
+            "  });"
+            "  return tips.length ? tips[0].innerText : '';"
+            "})()")).toString();
+}

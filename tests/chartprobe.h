@@ -72,6 +72,15 @@ public:
     void rightClick(const QPoint &pos);
     void doubleClick(const QPoint &pos);
 
+    // --- Pie, donut and stacked bar charts ---
+
+    // View coordinates of the middle of data item dataIndex of the first
+    // series, a pie or ring: halfway between its inner and outer radius, at
+    // its middle angle.
+    QPoint slicePoint(int dataIndex);
+    // The text of the tooltip that the chart shows; empty when none shows.
+    QString tooltipText();
+
 private:
     QWidget *input() const;
 

@@ -21,6 +21,22 @@ void wait(int ms)
     loop.exec();
 }
 
+// A chart on a tab that has just been shown for the first time may still be
+// blank when two grabs agree: it has not been laid out yet.
+bool isBlank(const QImage &image)
+{
+    if (image.isNull())
+        return true;
+    const QRgb first = image.pixel(0, 0);
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x) {
+            if (image.pixel(x, y) != first)
+                return false;
+        }
+    }
+    return true;
+}
+
 } // namespace
 
 GalleryWindow::GalleryWindow(QWidget *parent)
@@ -81,7 +97,7 @@ bool GalleryWindow::writeScreenshots(const QString &dir)
             wait(400);
             previous = current;
             current = shot.second->grab().toImage();
-        } while ((current != previous || current.isNull()) && timer.elapsed() < 10000);
+        } while ((current != previous || isBlank(current)) && timer.elapsed() < 10000);
 
         const QString path = QDir(dir).absoluteFilePath(shot.first + QStringLiteral(".png"));
         if (!current.save(path)) {

@@ -23,6 +23,9 @@ int main(int argc, char *argv[])
     GalleryWindow window;
     addBarPage(&window);
     addLinePage(&window);
+    addStackPage(&window);
+    addPiePage(&window);
+    addDonutPage(&window);
     window.show();
 
     if (parser.isSet(screenshotOption))

@@ -1,0 +1,75 @@
+var option = {
+    title: {
+        text: '',
+        x: 'center'
+    },
+    tooltip: {
+        show: true,
+        trigger: 'item',
+        formatter: '{b} ({d}%)'
+    },
+    toolbox: @TOOLBOX_BACK@,
+    legend: {
+        show: true,
+        selectedMode: true,
+        orient: 'horizontal',
+        x: 'center',
+        y: 'bottom',
+        data: []
+    },
+    series: [{
+        name: '',
+        type: 'pie',
+        radius: ['50%', '70%'],
+        avoidLabelOverlap: false,
+        hoverAnimation: false,
+        silent: false,
+        // Every segment puts this label at the centre, all on top of each
+        // other, so that together they read as one two-line centre label.
+        label: {
+            normal: {
+                show: true,
+                position: 'center',
+                formatter: '{sytleTop|0}\n{styleBottom|0}',
+                textStyle: {
+                    fontSize: 45,
+                    color: 'blue'
+                },
+                rich: {
+                    sytleTop: {
+                        fontSize: 20,
+                        color: '#86888B'
+                    },
+                    styleBottom: {
+                        fontSize: 30,
+                        color: '#242526'
+                    }
+                }
+            },
+            emphasis: {
+                show: true,
+                textStyle: {
+                    fontSize: '30'
+                }
+            }
+        },
+        labelLine: {
+            normal: {
+                show: false
+            }
+        },
+        data: []
+    }]
+};
+
+//== page script ==
+
+// A segment reports its name, as a slice does on the pie page.
+myChart.on('click', function (params) {
+    if (params.componentType === 'series')
+        reportToWidget('clickedCategory', params.name);
+});
+
+function setChartOption(strJson) {
+    myChart.setOption(strJson);
+}

@@ -1,0 +1,84 @@
+#include "kzchartdonut.h"
+
+#include "kzcharthost.h"
+#include "kzchartjson.h"
+
+using namespace KzChartHost;
+
+KzChartDonut::KzChartDonut(QWidget *parent)
+    : QWidget(parent)
+{
+    m_webView = createChartView(this, chartPageUrl(QStringLiteral("donut.html")));
+}
+
+KzChartDonut::~KzChartDonut() = default;
+
+void KzChartDonut::setTitle(const QString &text)
+{
+    setChartOption(getJsonString(titleFragment(text)));
+}
+
+void KzChartDonut::setSubTitle(const QString &subtext)
+{
+    setChartOption(getJsonString(subTitleFragment(subtext)));
+}
+
+void KzChartDonut::setColors(const QStringList &colors)
+{
+    setChartOption(getJsonString(colorsFragment(colors)));
+}
+
+void KzChartDonut::setToolBackVisible(bool visible)
+{
+    setChartOption(getJsonString(toolBackFragment(visible)));
+}
+
+void KzChartDonut::setLegends(const QStringList &legends, bool bShow, bool bSelectable)
+{
+    m_legends = legends;
+    setChartOption(getJsonString(selectableLegendFragment(legends, bShow, bSelectable)));
+}
+
+void KzChartDonut::setDatas(const QList<int> &datas)
+{
+    if (datas.size() != m_legends.size())
+        return;
+    setChartOption(getJsonString(slicesFragment(m_legends, datas)));
+}
+
+void KzChartDonut::setDatasName(const QString &name)
+{
+    setChartOption(getJsonString(seriesNameFragment(name)));
+}
+
+void KzChartDonut::setLabel(const QString &topText, const QString &bottomText)
+{
+    // Every segment draws this label at the centre of the ring, all on top
+    // of each other; the two style names are those of the page's rich block.
+    const QString text = QStringLiteral("{sytleTop|%1}\n{styleBottom|%2}").arg(topText).arg(bottomText);
+    const QJsonObject normal = getJsonObject(QStringLiteral("formatter"), text);
+    const QJsonObject label = getJsonObject(QStringLiteral("normal"), normal);
+    setChartOption(getJsonString(getJsonArrayObject(QStringLiteral("series"),
+                                                    getJsonObject(QStringLiteral("label"), label))));
+}
+
+void KzChartDonut::setTooltip(bool bShow)
+{
+    setChartOption(getJsonString(getJsonObject(
+            QStringLiteral("tooltip"), getJsonObject(QStringLiteral("show"), bShow))));
+}
+
+void KzChartDonut::clickedCategory(const QString &category)
+{
+    emit categoryClicked(category);
+}
+
+void KzChartDonut::clickedToolBack()
+{
+    emit toolBackClicked();
+}
+
+void KzChartDonut::setChartOption(const QString &json)
+{
+    sendChartOption(m_webView, json);
+}

@@ -1,0 +1,111 @@
+#include "kzchartstack.h"
+
+#include "kzcharthost.h"
+#include "kzchartjson.h"
+
+using namespace KzChartHost;
+
+namespace {
+
+QString categoryAxisKey(bool bHorizontal)
+{
+    return bHorizontal ? QStringLiteral("yAxis") : QStringLiteral("xAxis");
+}
+
+QString valueAxisKey(bool bHorizontal)
+{
+    return categoryAxisKey(!bHorizontal);
+}
+
+} // namespace
+
+KzChartStack::KzChartStack(QWidget *parent)
+    : QWidget(parent)
+{
+    m_webView = createChartView(this, chartPageUrl(QStringLiteral("stackBar.html")));
+}
+
+KzChartStack::~KzChartStack() = default;
+
+void KzChartStack::setTitle(const QString &text)
+{
+    setChartOption(getJsonString(titleFragment(text)));
+}
+
+void KzChartStack::setSubTitle(const QString &subtext)
+{
+    setChartOption(getJsonString(subTitleFragment(subtext)));
+}
+
+void KzChartStack::setColors(const QStringList &colors)
+{
+    setChartOption(getJsonString(colorsFragment(colors)));
+}
+
+void KzChartStack::setToolBackVisible(bool visible)
+{
+    setChartOption(getJsonString(toolBackFragment(visible)));
+}
+
+void KzChartStack::setCategories(const QStringList &categories)
+{
+    QJsonObject axis;
+    axis.insert(QStringLiteral("type"), QStringLiteral("category"));
+    axis.insert(QStringLiteral("data"), getJsonArray(categories));
+    setChartOption(getJsonString(getJsonArrayObject(categoryAxisKey(m_bHorizontal), axis)));
+}
+
+void KzChartStack::setHorizontal(bool bHorizontal)
+{
+    m_bHorizontal = bHorizontal;
+    QJsonObject axes;
+    axes.insert(categoryAxisKey(bHorizontal), getJsonObject(QStringLiteral("type"), QStringLiteral("category")));
+    axes.insert(valueAxisKey(bHorizontal), getJsonObject(QStringLiteral("type"), QStringLiteral("value")));
+    setChartOption(getJsonString(axes));
+}
+
+void KzChartStack::setLegends(const QStringList &legends, bool bSelectable)
+{
+    m_legends = legends;
+    setChartOption(getJsonString(selectableLegendFragment(legends, bSelectable)));
+}
+
+template <typename T>
+void KzChartStack::sendSeries(const QList<QList<T>> &datas)
+{
+    if (datas.size() != m_legends.size())
+        return;
+    const QJsonObject stack = getJsonObject(QStringLiteral("stack"), tr("总量"));
+    const QJsonArray series = getSeriesArray(m_legends, getTypeString(), getJsonRows(datas), stack);
+    setChartOption(getJsonString(getJsonObject(QStringLiteral("series"), series)));
+}
+
+void KzChartStack::setDatas(const QList<QList<int>> &datas)
+{
+    sendSeries(datas);
+}
+
+void KzChartStack::setDatas(const QList<QList<double>> &datas)
+{
+    sendSeries(datas);
+}
+
+void KzChartStack::clickedCategory(const QString &category)
+{
+    emit categoryClicked(category);
+}
+
+void KzChartStack::clickedToolBack()
+{
+    emit toolBackClicked();
+}
+
+void KzChartStack::setChartOption(const QString &json)
+{
+    sendChartOption(m_webView, json);
+}
+
+QString KzChartStack::getTypeString()
+{
+    return QStringLiteral("bar");
+}

@@ -1,0 +1,82 @@
+#ifndef KZCHARTDONUT_H
+#define KZCHARTDONUT_H
+
+#include "kzchartglobal.h"
+
+#include <QList>
+#include <QStringList>
+#include <QWidget>
+
+QT_BEGIN_NAMESPACE
+class QWebEngineView;
+QT_END_NAMESPACE
+
+/*!
+    \class KzChartDonut
+    \brief A ring chart of whole-number values, one segment per legend entry,
+    with a two-line label in the middle of the ring.
+
+    The constructor returns once the chart page has loaded, so setters may be
+    called at once. Every setter sends its part of the chart option to the page,
+    which merges it into what earlier calls left.
+
+    Segments are named by position after the names of the last setLegends()
+    call; setDatas() with a different number of values than there are names is
+    ignored. Set the legends first, then the values.
+
+    The centre label (setLabel()) shows a small grey upper line over a larger
+    dark lower line; it reads 0 over 0 until the first setLabel() and is drawn
+    only while the ring has segments. The texts go into the label's rich-text
+    markup as they are, so braces and vertical bars in them change the markup
+    and chart placeholders such as {b} or {d} are filled in by the chart.
+
+    The tooltip shows a segment's name and percentage; setTooltip(false)
+    switches it off until setTooltip(true).
+
+    A click on a segment emits categoryClicked() with the segment's name, as a
+    click on a pie slice does on KzChartPie. setToolBackVisible() shows and
+    hides the same toolbox back button as on the other charts, hidden at first;
+    a click on it emits toolBackClicked().
+
+    Turning legend selection off with setLegends(legends, bShow, false) lasts:
+    a later call with bSelectable true leaves the selection mode as it is.
+*/
+class KZCHARTWIDGET_EXPORT KzChartDonut : public QWidget
+{
+    Q_OBJECT
+
+public:
+    explicit KzChartDonut(QWidget *parent = nullptr);
+    ~KzChartDonut() override;
+
+    void setTitle(const QString &text);
+    void setSubTitle(const QString &subtext);
+    void setColors(const QStringList &colors);
+    void setToolBackVisible(bool visible);
+
+    void setLegends(const QStringList &legends, bool bShow, bool bSelectable);
+    void setDatas(const QList<int> &datas);
+    // The series name; the donut's tooltip does not show it.
+    void setDatasName(const QString &name);
+    void setLabel(const QString &topText, const QString &bottomText);
+    void setTooltip(bool bShow);
+
+Q_SIGNALS:
+    void categoryClicked(const QString &category);
+    void toolBackClicked();
+
+public Q_SLOTS:
+    // Called by the page; calling them directly emits the same signals.
+    void clickedCategory(const QString &category);
+    void clickedToolBack();
+
+private:
+    void setChartOption(const QString &json);
+
+    QWebEngineView *m_webView = nullptr;
+    QStringList m_legends;
+
+    Q_DISABLE_COPY(KzChartDonut)
+};
+
+#endif // KZCHARTDONUT_H
