@@ -4,6 +4,8 @@
 #include <QElapsedTimer>
 #include <QJsonDocument>
 #include <QMouseEvent>
+#include <QStyleHints>
+#include <QGuiApplication>
 #include <QTest>
 #include <QWebEnginePage>
 #include <QWebEngineView>
@@ -178,8 +180,12 @@ void ChartProbe::doubleClick(const QPoint &pos)
     static QElapsedTimer clock;
     if (!clock.isValid())
         clock.start();
-    // Keep clear of the timestamps that QTest's own events carried.
-    ulong timestamp = ulong(clock.elapsed()) + 1000000;
+    // Keep clear of the timestamps that QTest's own events carried, and of
+    // the previous double click: presses closer together than the
+    // double-click interval would count on as a triple click.
+    static ulong previous = 0;
+    ulong timestamp = qMax(ulong(clock.elapsed()) + 1000000,
+                           previous + ulong(QGuiApplication::styleHints()->mouseDoubleClickInterval()) + 100);
     const QPoint global = input()->mapToGlobal(pos);
     const QEvent::Type types[] = {QEvent::MouseButtonPress, QEvent::MouseButtonRelease,
                                   QEvent::MouseButtonPress, QEvent::MouseButtonRelease};
@@ -188,6 +194,25 @@ void ChartProbe::doubleClick(const QPoint &pos)
         QMouseEvent event(type, pos, global, Qt::LeftButton, buttons, Qt::NoModifier);
         event.setTimestamp(timestamp);
         QApplication::sendEvent(input(), &event);
+        previous = timestamp;
         timestamp += 20;
     }
+}
+
+QString ChartProbe::tooltipHtml()
+{
+    // ECharts appends the tooltip box, absolutely positioned, to the
+    // container and hides it with display: none. Boxes of an earlier chart
+    // instance may linger there, empty and unpositioned.
+    const QJsonValue html = evalJson(QStringLiteral(
+            "(function () {"
+            "  var boxes = Array.prototype.filter.call(mainContainer.children, function (el) {"
+            "    return el.tagName === 'DIV' && el.style.position === 'absolute' && el.style.display !== 'none';"
+            "  });"
+            "  return boxes.length ? boxes[boxes.length - 1].innerHTML : null;"
+            "})()"));
+    if (!html.isString())
+        return QString();
+    // Not null even when the box is empty.
+    return QLatin1String("") + html.toString();
 }

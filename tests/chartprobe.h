@@ -63,6 +63,13 @@ public:
     void rightClick(const QPoint &pos);
     void doubleClick(const QPoint &pos);
 
+    // --- Tooltips ---
+
+    // The markup of the tooltip box that ECharts shows in the chart
+    // container (an empty text for an empty box); a null text while no box
+    // is shown.
+    QString tooltipHtml();
+
 private:
     QWidget *input() const;
 
