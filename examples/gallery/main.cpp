@@ -22,6 +22,7 @@ int main(int argc, char *argv[])
 
     GalleryWindow window;
     addBarPage(&window);
+    addLineZoomPage(&window);
     window.show();
 
     if (parser.isSet(screenshotOption))

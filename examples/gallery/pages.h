@@ -5,5 +5,6 @@ class GalleryWindow;
 
 // Each adds one tab of charts with realistic data to the gallery.
 void addBarPage(GalleryWindow *window);
+void addLineZoomPage(GalleryWindow *window);
 
 #endif // PAGES_H
