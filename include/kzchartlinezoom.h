@@ -28,6 +28,12 @@ QT_END_NAMESPACE
     that call carries. setColors() after setOption() therefore leaves only the
     palette; pass everything to setOption() instead.
 
+    The tooltip mode is put into the page call after the option's JSON text,
+    so a text in the option that holds a place marker (a percent sign
+    directly followed by a digit, such as "%1") takes the mode's place and
+    the chart is not updated. Percent signs followed by anything else are
+    fine ("15%", "10 %").
+
     The builders (setTitle(), setToolTip(), setLegends(), setGrid(),
     setDataZoom(), both setCategories(), setValueRange(), setValues() and the
     map form of setDatas()) send nothing: each returns the array that becomes
@@ -49,7 +55,8 @@ QT_END_NAMESPACE
     and whether it is selected now; setLegendClicked() raises none), and
     lineDBClicked() when the user double-clicks close to a line segment (the
     series name and the x keys of the segment's two points; on the category
-    axis these are the label indexes). seriesClicked() is raised only by
+    axis these are the label indexes, on a numeric axis the x values, which
+    arrive rounded to whole numbers). seriesClicked() is raised only by
     calling clickedSeries() directly.
 
     How the double-click hit test reads a click:

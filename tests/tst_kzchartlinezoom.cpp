@@ -4,7 +4,6 @@
 
 #include <QApplication>
 #include <QJsonDocument>
-#include <QMetaMethod>
 #include <QSignalSpy>
 #include <QTest>
 
@@ -34,11 +33,6 @@ QJsonObject alarmLine(double value, const QString &label)
                        {"lineStyle", QJsonObject{{"color", "#FF0000"}}}};
 }
 
-QStringList keys(const QJsonObject &object)
-{
-    return object.keys();
-}
-
 } // namespace
 
 // Drives KzChartLineZoom through its real page: the option each call sends,
@@ -63,7 +57,6 @@ private Q_SLOTS:
     void legendSelectionFromHost();
     void legendToggleByUser();
     void doubleClickHitsSegments();
-    void doubleClickOnNumericAxis();
     void doubleClickWithoutZoomBars();
     void pixelByLogicChangesNothing();
     void relaySlots();
@@ -219,7 +212,7 @@ void tst_KzChartLineZoom::categoryOption()
     int mode = -1;
     const QJsonObject sent = nextOption(&mode);
     QCOMPARE(mode, 1);
-    QCOMPARE(keys(sent), QStringList({"dataZoom", "grid", "legend", "series", "title", "tooltip", "xAxis", "yAxis"}));
+    QCOMPARE(sent.keys(), QStringList({"dataZoom", "grid", "legend", "series", "title", "tooltip", "xAxis", "yAxis"}));
     QCOMPARE(sent.value("title").toArray(),
              QJsonArray({QJsonObject{{"text", "Points"}, {"subtext", "mm"}, {"left", "center"}}}));
     QCOMPARE(sent.value("xAxis").toArray().at(0).toObject().value("data").toArray(),
@@ -252,14 +245,15 @@ void tst_KzChartLineZoom::numericOption()
 {
     showLines(1, {QStringLiteral("A"), QStringLiteral("B")});
     nextOption();
-    m_chart->setOption(2, {QStringLiteral("P")}, QStringLiteral("bottom"), true, 0, 100,
+    // A depth profile: x the measured value, y the depth, downwards.
+    m_chart->setOption(2, {QStringLiteral("ZK1")}, QStringLiteral("bottom"), true, 0, 100,
                        QStringLiteral("10%"), QStringLiteral("10%"), QStringLiteral("10%"), QStringLiteral("15%"),
                        true, 0, 50, 5, 10, false, true, 0, 20, 4, 1,
-                       SeriesMap{{QStringLiteral("P"), {{12.5, 2}, {30, 8}}}});
+                       SeriesMap{{QStringLiteral("ZK1"), {{10, 2}, {20, 6}, {40, 10}}}});
     int mode = -1;
     const QJsonObject sent = nextOption(&mode);
     QCOMPARE(mode, 2);
-    QCOMPARE(keys(sent), QStringList({"dataZoom", "grid", "legend", "series", "tooltip", "xAxis", "yAxis"}));
+    QCOMPARE(sent.keys(), QStringList({"dataZoom", "grid", "legend", "series", "tooltip", "xAxis", "yAxis"}));
     QCOMPARE(sent.value("xAxis").toArray(),
              QJsonArray({QJsonObject{{"type", "value"}, {"min", 0}, {"max", 50}, {"splitNumber", 5},
                                      {"minInterval", 10}}}));
@@ -267,7 +261,8 @@ void tst_KzChartLineZoom::numericOption()
              QJsonArray({QJsonObject{{"type", "value"}, {"boundaryGap", false}, {"inverse", true}, {"min", 0},
                                      {"max", 20}, {"splitNumber", 4}, {"minInterval", 1}}}));
     const QJsonObject series = sent.value("series").toArray().at(0).toObject();
-    QCOMPARE(series.value("data").toArray(), QJsonArray({QJsonArray{12.5, 2}, QJsonArray{30, 8}}));
+    QCOMPARE(series.value("data").toArray(),
+             QJsonArray({QJsonArray{10, 2}, QJsonArray{20, 6}, QJsonArray{40, 10}}));
     QVERIFY(!series.contains("markLine"));
 
     // The earlier title and series are gone; the y axis is upside down.
@@ -275,6 +270,12 @@ void tst_KzChartLineZoom::numericOption()
     QCOMPARE(option.value("title").toArray().at(0).toObject().value("text").toString(), QString());
     QCOMPARE(option.value("series").toArray().size(), 1);
     QCOMPARE(option.value("yAxis").toArray().at(0).toObject().value("inverse").toBool(), true);
+
+    // Segment keys are x values.
+    QSignalSpy hits(m_chart, &KzChartLineZoom::lineDBClicked);
+    m_probe->doubleClick(pixelOf(0, 30, 8));
+    QVERIFY(hits.wait());
+    QCOMPARE(hits.at(0), QVariantList({"ZK1", 20, 40}));
 }
 
 void tst_KzChartLineZoom::seriesFollowLegends()
@@ -305,8 +306,6 @@ void tst_KzChartLineZoom::seriesFollowLegends()
     showLines(1, {QStringLiteral("B"), QStringLiteral("A")});
     const QJsonArray sent = nextOption().value("series").toArray();
     QCOMPARE(sent.at(0).toObject().value("name").toString(), QStringLiteral("B"));
-    QTRY_COMPARE(m_probe->option().value("series").toArray().at(1).toObject().value("name").toString(),
-                 QStringLiteral("A"));
 }
 
 void tst_KzChartLineZoom::alarmLines()
@@ -332,9 +331,6 @@ void tst_KzChartLineZoom::alarmLines()
     QCOMPARE(series.at(0).toObject().value("markLine").toObject(), alarmLine(12.5, QStringLiteral("P1, P2 : 12.5")));
     series = m_chart->setDatas(datas, AlarmMap{{1234567, {{}, {QStringLiteral("B")}}}});
     QCOMPARE(series.at(1).toObject().value("markLine").toObject(), alarmLine(1234567, QStringLiteral(" : 1.23457e+06")));
-    series = m_chart->setDatas(datas, AlarmMap{{0.1 + 0.2, {{QStringLiteral("上限")}, {QStringLiteral("B")}}}});
-    QCOMPARE(series.at(1).toObject().value("markLine").toObject().value("label").toObject().value("formatter").toString(),
-             QStringLiteral("报警值: 0.3"));
 
     // The page draws the red line at the alarm value.
     showLines(1, {QStringLiteral("A"), QStringLiteral("B")}, datas,
@@ -442,26 +438,26 @@ void tst_KzChartLineZoom::tooltips()
 void tst_KzChartLineZoom::legendSelectionFromHost()
 {
     QSignalSpy legends(m_chart, &KzChartLineZoom::legendClicked);
-    showLines(1, {QStringLiteral("A"), QStringLiteral("B"), QStringLiteral("C")},
-              SeriesMap{{QStringLiteral("A"), {}}, {QStringLiteral("B"), {}}, {QStringLiteral("C"), {}}});
+    const QStringList names{QStringLiteral("A"), QStringLiteral("B")};
+    auto selection = [this] {
+        return m_probe->evalJson(QStringLiteral(
+                "['A', 'B'].map(function (name) { return myChart.getModel().getComponent('legend').isSelected(name); })"));
+    };
+    showLines(1, names);
     nextOption();
-    m_chart->setLegendClicked({QStringLiteral("C"), QStringLiteral("A"), QStringLiteral("nobody")});
+    m_chart->setLegendClicked({QStringLiteral("nobody"), QStringLiteral("A")});
     const QJsonArray calls = m_probe->waitForCalls(QStringLiteral("setLegendClicked"), 1);
     QCOMPARE(calls.at(0).toArray().at(0).toObject(),
-             QJsonObject({{"legend", QJsonArray{QJsonObject{{"data", QJsonArray{"C", "A", "nobody"}}}}}}));
-    const QJsonObject selected{{"A", true}, {"B", false}, {"C", true}};
-    QCOMPARE(m_probe->option().value("legend").toArray().at(0).toObject().value("selected").toObject(), selected);
+             QJsonObject({{"legend", QJsonArray{QJsonObject{{"data", QJsonArray{"nobody", "A"}}}}}}));
+    QCOMPARE(selection(), QJsonArray({true, false}));
     // The rest of the chart stayed.
     QCOMPARE(m_probe->option().value("dataZoom").toArray().size(), 4);
     QCOMPARE(m_probe->evalJson(QStringLiteral("toolTipFlag")).toInt(), 1);
 
     // The next option selects everything again.
-    showLines(1, {QStringLiteral("A"), QStringLiteral("B"), QStringLiteral("C")},
-              SeriesMap{{QStringLiteral("A"), {}}, {QStringLiteral("B"), {}}, {QStringLiteral("C"), {}}});
+    showLines(1, names);
     nextOption();
-    const QJsonObject all = m_probe->option().value("legend").toArray().at(0).toObject().value("selected").toObject();
-    for (const QJsonValue &value : all)
-        QVERIFY(value.toBool());
+    QCOMPARE(selection(), QJsonArray({true, true}));
     QCOMPARE(legends.size(), 0);
 }
 
@@ -528,20 +524,6 @@ void tst_KzChartLineZoom::doubleClickHitsSegments()
     QCOMPARE(hitAt(0, 0.5, 45), QVariantList({"B", 0, 1}));
 }
 
-void tst_KzChartLineZoom::doubleClickOnNumericAxis()
-{
-    // A depth profile: x the measured value, y the depth, downwards.
-    m_chart->setOption(2, {QStringLiteral("ZK1")}, QStringLiteral("bottom"), true, 0, 100,
-                       QStringLiteral("10%"), QStringLiteral("10%"), QStringLiteral("10%"), QStringLiteral("15%"),
-                       true, 0, 50, 5, 10, false, true, 0, 20, 4, 1,
-                       SeriesMap{{QStringLiteral("ZK1"), {{10, 2}, {20, 6}, {40, 10}}}});
-    nextOption();
-    QSignalSpy hits(m_chart, &KzChartLineZoom::lineDBClicked);
-    m_probe->doubleClick(pixelOf(0, 30, 8));
-    QVERIFY(hits.wait());
-    QCOMPARE(hits.at(0), QVariantList({"ZK1", 20, 40}));
-}
-
 void tst_KzChartLineZoom::doubleClickWithoutZoomBars()
 {
     QSignalSpy hits(m_chart, &KzChartLineZoom::lineDBClicked);
@@ -593,14 +575,6 @@ void tst_KzChartLineZoom::relaySlots()
     QCOMPARE(legends.at(0), QVariantList({QStringList{"L"}, true}));
     QCOMPARE(hits.at(0), QVariantList({"P", 3, 4}));
 
-    // Signals first, then the slots the page calls.
-    const QMetaObject *meta = m_chart->metaObject();
-    QStringList methods;
-    for (int i = meta->methodOffset(); i < meta->methodCount(); ++i)
-        methods.append(QString::fromLatin1(meta->method(i).methodSignature()));
-    QCOMPARE(methods, QStringList({"seriesClicked(QString)", "legendClicked(QStringList,bool)",
-                                   "lineDBClicked(QString,int,int)", "clickedSeries(QString)",
-                                   "clickedLegend(QString,bool)", "dbClickedLine(QString,int,int)"}));
 }
 
 KZ_CHART_TEST_MAIN(tst_KzChartLineZoom)
