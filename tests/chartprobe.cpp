@@ -2,10 +2,10 @@
 
 #include <QApplication>
 #include <QElapsedTimer>
+#include <QGuiApplication>
 #include <QJsonDocument>
 #include <QMouseEvent>
 #include <QStyleHints>
-#include <QGuiApplication>
 #include <QTest>
 #include <QWebEnginePage>
 #include <QWebEngineView>
