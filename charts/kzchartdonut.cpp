@@ -55,7 +55,8 @@ void KzChartDonut::setLabel(const QString &topText, const QString &bottomText)
 {
     // Every segment draws this label at the centre of the ring, all on top
     // of each other; the two style names are those of the page's rich block.
-    const QString text = QStringLiteral("{sytleTop|%1}\n{styleBottom|%2}").arg(topText).arg(bottomText);
+    // One pass, so that a "%2" inside topText stays text.
+    const QString text = QStringLiteral("{sytleTop|%1}\n{styleBottom|%2}").arg(topText, bottomText);
     const QJsonObject normal = getJsonObject(QStringLiteral("formatter"), text);
     const QJsonObject label = getJsonObject(QStringLiteral("normal"), normal);
     setChartOption(getJsonString(getJsonArrayObject(QStringLiteral("series"),

@@ -2,9 +2,11 @@
 
 #include <QApplication>
 #include <QElapsedTimer>
+#include <QGuiApplication>
 #include <QJsonDocument>
 #include <QLoggingCategory>
 #include <QMouseEvent>
+#include <QStyleHints>
 #include <QTest>
 #include <QWebEnginePage>
 #include <QWebEngineView>
@@ -219,8 +221,12 @@ void ChartProbe::doubleClick(const QPoint &pos)
     static QElapsedTimer clock;
     if (!clock.isValid())
         clock.start();
-    // Keep clear of the timestamps that QTest's own events carried.
-    ulong timestamp = ulong(clock.elapsed()) + 1000000;
+    // Keep clear of the timestamps that QTest's own events carried, and of
+    // the previous double click: presses closer together than the
+    // double-click interval would count on as a triple click.
+    static ulong previous = 0;
+    ulong timestamp = qMax(ulong(clock.elapsed()) + 1000000,
+                           previous + ulong(QGuiApplication::styleHints()->mouseDoubleClickInterval()) + 100);
     const QPoint global = input()->mapToGlobal(pos);
     const QEvent::Type types[] = {QEvent::MouseButtonPress, QEvent::MouseButtonRelease,
                                   QEvent::MouseButtonPress, QEvent::MouseButtonRelease};
@@ -229,6 +235,7 @@ void ChartProbe::doubleClick(const QPoint &pos)
         QMouseEvent event(type, pos, global, Qt::LeftButton, buttons, Qt::NoModifier);
         event.setTimestamp(timestamp);
         QApplication::sendEvent(input(), &event);
+        previous = timestamp;
         timestamp += 20;
     }
 }
@@ -243,15 +250,20 @@ QPoint ChartProbe::slicePoint(int dataIndex)
             "})()").arg(dataIndex));
 }
 
-QString ChartProbe::tooltipText()
+QString ChartProbe::tooltipHtml()
 {
-    // The tooltip is a div of the chart's container that ECharts hides with
-    // display none; it is the only one it raises to this z-index.
-    return eval(QStringLiteral(
+    // ECharts appends the tooltip box, absolutely positioned, to the
+    // container and hides it with display: none. Boxes of an earlier chart
+    // instance may linger there, empty and unpositioned.
+    const QJsonValue html = evalJson(QStringLiteral(
             "(function () {"
-            "  var tips = Array.prototype.filter.call(mainContainer.querySelectorAll('div'), function (d) {"
-            "    return d.style.zIndex === '9999999' && d.style.display !== 'none';"
+            "  var boxes = Array.prototype.filter.call(mainContainer.children, function (el) {"
+            "    return el.tagName === 'DIV' && el.style.position === 'absolute' && el.style.display !== 'none';"
             "  });"
-            "  return tips.length ? tips[0].innerText : '';"
-            "})()")).toString();
+            "  return boxes.length ? boxes[boxes.length - 1].innerHTML : null;"
+            "})()"));
+    if (!html.isString())
+        return QString();
+    // Not null even when the box is empty.
+    return QLatin1String("") + html.toString();
 }

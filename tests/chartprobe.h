@@ -78,8 +78,13 @@ public:
     // series, a pie or ring: halfway between its inner and outer radius, at
     // its middle angle.
     QPoint slicePoint(int dataIndex);
-    // The text of the tooltip that the chart shows; empty when none shows.
-    QString tooltipText();
+
+    // --- Tooltips ---
+
+    // The markup of the tooltip box that ECharts shows in the chart
+    // container (an empty text for an empty box); a null text while no box
+    // is shown.
+    QString tooltipHtml();
 
 private:
     QWidget *input() const;

@@ -119,6 +119,11 @@ void tst_KzChartDonut::labelFragments()
     QCOMPARE(m_probe->nextFragment(), labelFragment(QStringLiteral("{sytleTop|12}\n{styleBottom|Total}")));
     m_chart->setLabel(QString(), QString());
     QCOMPARE(m_probe->nextFragment(), labelFragment(QStringLiteral("{sytleTop|}\n{styleBottom|}")));
+    // A place marker in the upper text stays text.
+    m_chart->setLabel(QStringLiteral("%2 of %1"), QStringLiteral("50%"));
+    QCOMPARE(m_probe->nextFragment(), labelFragment(QStringLiteral("{sytleTop|%2 of %1}\n{styleBottom|50%}")));
+    m_chart->setLabel(QString(), QString());
+    m_probe->nextFragment();
 
     // Only the formatter changed (the chart keeps the "normal" state as the
     // label itself); the rest of the label stays.
@@ -156,21 +161,21 @@ void tst_KzChartDonut::tooltipSwitch()
     const QPoint segment = m_probe->slicePoint(1);
     const QPoint outside(5, 5);
     m_probe->hover(segment);
-    QTRY_VERIFY(m_probe->tooltipText().contains(QStringLiteral("返工 (20%)")));
+    QTRY_VERIFY(m_probe->tooltipHtml().contains(QStringLiteral("返工 (20%)")));
     m_probe->hover(outside);
-    QTRY_VERIFY(m_probe->tooltipText().isEmpty());
+    QTRY_VERIFY(m_probe->tooltipHtml().isEmpty());
 
     m_chart->setTooltip(false);
     QTRY_VERIFY(!m_probe->option().value("tooltip").toArray().at(0).toObject().value("show").toBool(true));
     m_probe->hover(segment);
     QTest::qWait(500);
-    QVERIFY(m_probe->tooltipText().isEmpty());
+    QVERIFY(m_probe->tooltipHtml().isEmpty());
     m_probe->hover(outside);
 
     m_chart->setTooltip(true);
     QTRY_VERIFY(m_probe->option().value("tooltip").toArray().at(0).toObject().value("show").toBool());
     m_probe->hover(m_probe->slicePoint(2));
-    QTRY_VERIFY(m_probe->tooltipText().contains(QStringLiteral("报废 (10%)")));
+    QTRY_VERIFY(m_probe->tooltipHtml().contains(QStringLiteral("报废 (10%)")));
 }
 
 void tst_KzChartDonut::segmentClick()

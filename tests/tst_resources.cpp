@@ -14,7 +14,11 @@ private Q_SLOTS:
 
 static const char *const entries[] = {
     ":/ECharts/Resources/ECharts/bar.html",
+    ":/ECharts/Resources/ECharts/stackBar.html",
+    ":/ECharts/Resources/ECharts/pie.html",
+    ":/ECharts/Resources/ECharts/donut.html",
     ":/ECharts/Resources/ECharts/line.html",
+    ":/ECharts/Resources/ECharts/lineZoom.html",
     ":/ECharts/Resources/ECharts/echarts.js",
     ":/ECharts/Resources/ECharts/theme/macarons.js",
 };

@@ -26,6 +26,7 @@ int main(int argc, char *argv[])
     addStackPage(&window);
     addPiePage(&window);
     addDonutPage(&window);
+    addLineZoomPage(&window);
     window.show();
 
     if (parser.isSet(screenshotOption))

@@ -9,5 +9,6 @@ void addLinePage(GalleryWindow *window);
 void addStackPage(GalleryWindow *window);
 void addPiePage(GalleryWindow *window);
 void addDonutPage(GalleryWindow *window);
+void addLineZoomPage(GalleryWindow *window);
 
 #endif // PAGES_H

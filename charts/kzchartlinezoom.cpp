@@ -1,0 +1,322 @@
+#include "kzchartlinezoom.h"
+
+#include "kzcharthost.h"
+#include "kzchartjson.h"
+
+using namespace KzChartHost;
+
+KzChartLineZoom::KzChartLineZoom(QWidget *parent)
+    : QWidget(parent)
+{
+    m_webView = createChartView(this, chartPageUrl(QStringLiteral("lineZoom.html")));
+}
+
+KzChartLineZoom::~KzChartLineZoom() = default;
+
+void KzChartLineZoom::setOption(int toolTipMode, const QStringList &legends, const QString &legendY,
+                                bool showDataZoom, int zoomStart, int zoomEnd,
+                                const QString &gridLeft, const QString &gridTop, const QString &gridRight,
+                                const QString &gridBottom, bool containLabel,
+                                const QStringList &categories, bool onZero, int labelInterval,
+                                double yMin, double yMax, int ySplitNumber, double yMinInterval,
+                                const SeriesMap &datas, const AlarmMap &alarms,
+                                const QString &title, const QString &subtitle)
+{
+    QJsonObject option = getCommonOption(toolTipMode, legends, legendY, showDataZoom, zoomStart, zoomEnd,
+                                         gridLeft, gridTop, gridRight, gridBottom, containLabel);
+    option.insert(QStringLiteral("title"), setTitle(title, subtitle));
+    option.insert(QStringLiteral("xAxis"), setCategories(categories, onZero, labelInterval));
+    option.insert(QStringLiteral("yAxis"), setValueRange(yMin, yMax, ySplitNumber, yMinInterval));
+    // getCommonOption() has remembered legends: they name and count the series.
+    option.insert(QStringLiteral("series"), setDatas(datas, alarms));
+    setChartOption(getJsonString(option), toolTipMode);
+}
+
+void KzChartLineZoom::setOption(int toolTipMode, const QStringList &legends, const QString &legendY,
+                                bool showDataZoom, int zoomStart, int zoomEnd,
+                                const QString &gridLeft, const QString &gridTop, const QString &gridRight,
+                                const QString &gridBottom, bool containLabel,
+                                int xMin, int xMax, int xSplitNumber, double xMinInterval,
+                                bool yBoundaryGap, bool yInverse,
+                                double yMin, double yMax, int ySplitNumber, double yMinInterval,
+                                const SeriesMap &datas)
+{
+    QJsonObject yAxis = setValues(yBoundaryGap, yInverse).at(0).toObject();
+    const QJsonObject range = setValueRange(yMin, yMax, ySplitNumber, yMinInterval).at(0).toObject();
+    for (auto it = range.begin(); it != range.end(); ++it)
+        yAxis.insert(it.key(), it.value());
+
+    QJsonObject option = getCommonOption(toolTipMode, legends, legendY, showDataZoom, zoomStart, zoomEnd,
+                                         gridLeft, gridTop, gridRight, gridBottom, containLabel);
+    option.insert(QStringLiteral("xAxis"), setCategories(xMin, xMax, xSplitNumber, xMinInterval));
+    option.insert(QStringLiteral("yAxis"), getJsonArray(QList<QJsonObject>{yAxis}));
+    option.insert(QStringLiteral("series"), setDatas(datas, AlarmMap()));
+    setChartOption(getJsonString(option), toolTipMode);
+}
+
+QJsonObject KzChartLineZoom::getCommonOption(int toolTipMode, const QStringList &legends,
+                                             const QString &legendY, bool showDataZoom, int zoomStart,
+                                             int zoomEnd, const QString &gridLeft, const QString &gridTop,
+                                             const QString &gridRight, const QString &gridBottom,
+                                             bool containLabel)
+{
+    QJsonObject option;
+    option.insert(QStringLiteral("tooltip"), setToolTip(toolTipMode));
+    option.insert(QStringLiteral("legend"), setLegends(legends, legendY));
+    option.insert(QStringLiteral("dataZoom"), setDataZoom(showDataZoom, zoomStart, zoomEnd));
+    option.insert(QStringLiteral("grid"), setGrid(gridLeft, gridTop, gridRight, gridBottom, containLabel));
+    return option;
+}
+
+QJsonArray KzChartLineZoom::setTitle(const QString &text, const QString &subtext)
+{
+    QJsonObject title;
+    title.insert(QStringLiteral("text"), text);
+    title.insert(QStringLiteral("subtext"), subtext);
+    title.insert(QStringLiteral("left"), QStringLiteral("center"));
+    return getJsonArray(QList<QJsonObject>{title});
+}
+
+QJsonArray KzChartLineZoom::setToolTip(int toolTipMode)
+{
+    Q_UNUSED(toolTipMode)
+    // One data item per tooltip: the page's formatter describes one point.
+    return getJsonArray(QList<QJsonObject>{getJsonObject(QStringLiteral("trigger"), QStringLiteral("item"))});
+}
+
+QJsonArray KzChartLineZoom::setLegends(const QStringList &legends, const QString &y)
+{
+    m_legends = legends;
+    QJsonObject legend;
+    legend.insert(QStringLiteral("y"), y);
+    legend.insert(QStringLiteral("type"), QStringLiteral("scroll"));
+    legend.insert(QStringLiteral("data"), getJsonArray(legends));
+    return getJsonArray(QList<QJsonObject>{legend});
+}
+
+QJsonArray KzChartLineZoom::setGrid(const QString &left, const QString &top, const QString &right,
+                                    const QString &bottom, bool containLabel)
+{
+    QJsonObject grid;
+    grid.insert(QStringLiteral("left"), left);
+    grid.insert(QStringLiteral("top"), top);
+    grid.insert(QStringLiteral("right"), right);
+    grid.insert(QStringLiteral("bottom"), bottom);
+    grid.insert(QStringLiteral("containLabel"), containLabel);
+    return getJsonArray(QList<QJsonObject>{grid});
+}
+
+QJsonArray KzChartLineZoom::setDataZoom(bool show, int start, int end)
+{
+    // Zooming changes only what is visible, never the data: lines keep
+    // running to the edge of the plot instead of stopping at the last point
+    // inside the window.
+    auto zoom = [show](const QString &type, const QString &axisKey) {
+        QJsonObject object;
+        object.insert(QStringLiteral("type"), type);
+        object.insert(axisKey, 0);
+        object.insert(QStringLiteral("filterMode"), QStringLiteral("none"));
+        object.insert(QStringLiteral("show"), show);
+        return object;
+    };
+    const QString slider = QStringLiteral("slider");
+    const QString inside = QStringLiteral("inside");
+    const QString xAxisIndex = QStringLiteral("xAxisIndex");
+    const QString yAxisIndex = QStringLiteral("yAxisIndex");
+
+    QJsonObject xSlider = zoom(slider, xAxisIndex);
+    xSlider.insert(QStringLiteral("showDataShadow"), false);
+    xSlider.insert(QStringLiteral("y"), QStringLiteral("90%"));
+    xSlider.insert(QStringLiteral("height"), QStringLiteral("5%"));
+    xSlider.insert(QStringLiteral("start"), start);
+    xSlider.insert(QStringLiteral("end"), end);
+    QJsonObject ySlider = zoom(slider, yAxisIndex);
+    ySlider.insert(QStringLiteral("showDataShadow"), false);
+    return getJsonArray(QList<QJsonObject>{xSlider, ySlider, zoom(inside, xAxisIndex), zoom(inside, yAxisIndex)});
+}
+
+QJsonArray KzChartLineZoom::setCategories(const QStringList &categories, bool onZero, int interval)
+{
+    QJsonObject axis;
+    axis.insert(QStringLiteral("type"), QStringLiteral("category"));
+    axis.insert(QStringLiteral("data"), getJsonArray(categories));
+    axis.insert(QStringLiteral("axisLine"), getJsonObject(QStringLiteral("onZero"), onZero));
+    axis.insert(QStringLiteral("boundaryGap"), false);
+    axis.insert(QStringLiteral("axisTick"), getJsonObject(QStringLiteral("alignWithLabel"), true));
+    axis.insert(QStringLiteral("axisLabel"), QJsonObject{{QStringLiteral("interval"), interval}});
+    return getJsonArray(QList<QJsonObject>{axis});
+}
+
+QJsonArray KzChartLineZoom::setCategories(int min, int max, int splitNumber, double minInterval)
+{
+    QJsonObject axis;
+    axis.insert(QStringLiteral("type"), QStringLiteral("value"));
+    axis.insert(QStringLiteral("min"), min);
+    axis.insert(QStringLiteral("max"), max);
+    axis.insert(QStringLiteral("splitNumber"), splitNumber);
+    axis.insert(QStringLiteral("minInterval"), minInterval);
+    return getJsonArray(QList<QJsonObject>{axis});
+}
+
+QJsonArray KzChartLineZoom::setValueRange(double min, double max, int splitNumber, double minInterval)
+{
+    QJsonObject axis;
+    axis.insert(QStringLiteral("min"), min);
+    axis.insert(QStringLiteral("max"), max);
+    axis.insert(QStringLiteral("splitNumber"), splitNumber);
+    axis.insert(QStringLiteral("minInterval"), minInterval);
+    return getJsonArray(QList<QJsonObject>{axis});
+}
+
+QJsonArray KzChartLineZoom::setValues(bool boundaryGap, bool inverse)
+{
+    QJsonObject axis;
+    axis.insert(QStringLiteral("type"), QStringLiteral("value"));
+    axis.insert(QStringLiteral("boundaryGap"), boundaryGap);
+    axis.insert(QStringLiteral("inverse"), inverse);
+    return getJsonArray(QList<QJsonObject>{axis});
+}
+
+QJsonArray KzChartLineZoom::setDatas(const SeriesMap &datas, const AlarmMap &alarms)
+{
+    if (datas.size() != m_legends.size())
+        return QJsonArray();
+    QList<QJsonObject> series;
+    for (const QString &name : qAsConst(m_legends)) {
+        QJsonObject item;
+        item.insert(QStringLiteral("name"), name);
+        item.insert(QStringLiteral("type"), getTypeString());
+        item.insert(QStringLiteral("symbolSize"), 5);
+        item.insert(QStringLiteral("data"), getJsonArrayPair(datas.value(name)));
+        // Ascending values: the greatest alarm that names the point wins.
+        for (auto it = alarms.begin(); it != alarms.end(); ++it) {
+            if (it.value().second.contains(name))
+                item.insert(QStringLiteral("markLine"), getAlarmLine(it.key(), it.value().first, alarms.size() == 1));
+        }
+        series.append(item);
+    }
+    return getJsonArray(series);
+}
+
+QJsonObject KzChartLineZoom::getAlarmLine(double value, const QStringList &labelNames, bool onlyAlarm)
+{
+    // A lone alarm with a lone name reads "报警值: v"; otherwise the label
+    // lists whom the alarm is for. QString::number always writes the C locale: "1.5", "1.23457e+06".
+    const QString number = QString::number(value, 'g', 6);
+    const QString text = onlyAlarm && labelNames.size() == 1
+            ? tr("报警值: %1").arg(number)
+            : labelNames.join(QStringLiteral(", ")) + QStringLiteral(" : ") + number;
+
+    QJsonObject label;
+    label.insert(QStringLiteral("formatter"), text);
+    label.insert(QStringLiteral("position"), QStringLiteral("middle"));
+    QJsonObject line;
+    line.insert(QStringLiteral("label"), label);
+    line.insert(QStringLiteral("silent"), true);
+    line.insert(QStringLiteral("data"), QJsonArray{QJsonObject{{QStringLiteral("yAxis"), value}}});
+    line.insert(QStringLiteral("lineStyle"), getJsonObject(QStringLiteral("color"), QStringLiteral("#FF0000")));
+    return line;
+}
+
+template <typename T>
+void KzChartLineZoom::sendSeries(const QList<QList<T>> &datas, const QJsonObject &extra)
+{
+    if (datas.size() != m_legends.size())
+        return;
+    const QJsonArray series = getSeriesArray(m_legends, getTypeString(), getJsonRows(datas), extra);
+    setChartOption(getJsonString(getJsonObject(QStringLiteral("series"), series)), 0);
+}
+
+void KzChartLineZoom::setDatas(const QList<QList<int>> &datas)
+{
+    sendSeries(datas, getJsonObject(QStringLiteral("smooth"), false));
+}
+
+void KzChartLineZoom::setDatas(const QList<QList<double>> &datas)
+{
+    sendSeries(datas, QJsonObject());
+}
+
+void KzChartLineZoom::setColors(const QStringList &colors)
+{
+    setChartOption(getJsonString(colorsFragment(colors)), 0);
+}
+
+void KzChartLineZoom::setDepthDate(const DepthMap &depths)
+{
+    // An empty map leaves the call without an argument, which clears the
+    // page's records.
+    runPageScript(m_webView, QStringLiteral("setDepthDate(%1)").arg(getDepthDateString(depths)));
+}
+
+QString KzChartLineZoom::getDepthDateString(const DepthMap &depths)
+{
+    if (depths.isEmpty())
+        return QString();
+    QList<QJsonObject> points;
+    for (auto point = depths.begin(); point != depths.end(); ++point) {
+        QList<QJsonObject> dates;
+        for (auto date = point.value().begin(); date != point.value().end(); ++date) {
+            QJsonObject record;
+            record.insert(QStringLiteral("date"), date.key());
+            // Kept as text: the page shows the depth as it was measured.
+            record.insert(QStringLiteral("depth"), date.value());
+            dates.append(record);
+        }
+        QJsonObject pointRecords;
+        pointRecords.insert(QStringLiteral("pointName"), point.key());
+        pointRecords.insert(QStringLiteral("dateTime"), getJsonArray(dates));
+        points.append(pointRecords);
+    }
+    return getJsonString(getJsonObject(QStringLiteral("depthDate"), getJsonArray(points)));
+}
+
+void KzChartLineZoom::setLegendClicked(const QStringList &names)
+{
+    const QJsonObject legend = getJsonObject(QStringLiteral("data"), getJsonArray(names));
+    runPageScript(m_webView, QStringLiteral("setLegendClicked(%1)")
+                                     .arg(getJsonString(getJsonArrayObject(QStringLiteral("legend"), legend))));
+}
+
+void KzChartLineZoom::getPixelByLogic(const double &x)
+{
+    const QJsonObject logic{{QStringLiteral("data"), x}};
+    runPageScript(m_webView, QStringLiteral("getPixelByLogic(%1)")
+                                     .arg(getJsonString(getJsonArrayObject(QStringLiteral("data"), logic))));
+}
+
+void KzChartLineZoom::clickedSeries(const QString &name)
+{
+    emit seriesClicked(name);
+}
+
+void KzChartLineZoom::clickedLegend(const QString &name, bool bSelected)
+{
+    emit legendClicked(QStringList{name}, bSelected);
+}
+
+void KzChartLineZoom::dbClickedLine(const QString &point, const int &start, const int &end)
+{
+    emit lineDBClicked(point, start, end);
+}
+
+void KzChartLineZoom::setChartOption(const QString &json, int toolTipMode)
+{
+    // Both markers are filled in one pass: a second pass would find a "%1"
+    // inside the option's texts (a title, a point name) before the "%2".
+    runPageScript(m_webView, QStringLiteral("setChartOption(%1, %2)")
+                                     .arg(json, QString::number(toolTipMode, 10)));
+}
+
+QString KzChartLineZoom::getTypeString()
+{
+    return QStringLiteral("line");
+}
+
+QJsonArray KzChartLineZoom::getJsonArrayPair(const QList<QPair<double, double>> &pairs)
+{
+    QJsonArray array;
+    for (int i = 0; i < pairs.size(); ++i)
+        array.append(QJsonArray{pairs.at(i).first, pairs.at(i).second});
+    return array;
+}
