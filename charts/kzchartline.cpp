@@ -32,18 +32,6 @@ QJsonValue truncatedX(double x)
     return static_cast<int>(x);
 }
 
-// An axis component with the four keys of a numeric range.
-template <typename Bound>
-QJsonObject rangeAxis(Bound min, Bound max, int splitNumber, double minInterval)
-{
-    QJsonObject axis;
-    axis.insert(QStringLiteral("min"), min);
-    axis.insert(QStringLiteral("max"), max);
-    axis.insert(QStringLiteral("splitNumber"), splitNumber);
-    axis.insert(QStringLiteral("minInterval"), minInterval);
-    return axis;
-}
-
 } // namespace
 
 KzChartLine::KzChartLine(QWidget *parent)
@@ -71,17 +59,13 @@ void KzChartLine::setColors(const QStringList &colors)
 
 void KzChartLine::setCategories(const QStringList &categories, bool bOnZero, int interval)
 {
-    QJsonObject axis;
-    axis.insert(QStringLiteral("type"), QStringLiteral("category"));
-    axis.insert(QStringLiteral("data"), getJsonArray(categories));
-    axis.insert(QStringLiteral("axisLine"), getJsonObject(QStringLiteral("onZero"), bOnZero));
-    axis.insert(QStringLiteral("axisLabel"), QJsonObject{{QStringLiteral("interval"), interval}});
-    setChartOption(getJsonString(getJsonArrayObject(QStringLiteral("xAxis"), axis)));
+    setChartOption(getJsonString(
+            getJsonArrayObject(QStringLiteral("xAxis"), getCategoryAxis(categories, bOnZero, interval))));
 }
 
 void KzChartLine::setCategories(int min, int max, int splitNumber, double minInterval)
 {
-    QJsonObject axis = rangeAxis(min, max, splitNumber, minInterval);
+    QJsonObject axis = getRangeAxis(min, max, splitNumber, minInterval);
     axis.insert(QStringLiteral("type"), QStringLiteral("value"));
     setChartOption(getJsonString(getJsonArrayObject(QStringLiteral("xAxis"), axis)));
 }
@@ -166,16 +150,13 @@ void KzChartLine::setDataZoom(bool bShow)
 void KzChartLine::setValueRange(double min, double max, int splitNumber, double minInterval)
 {
     setChartOption(getJsonString(
-            getJsonArrayObject(QStringLiteral("yAxis"), rangeAxis(min, max, splitNumber, minInterval))));
+            getJsonArrayObject(QStringLiteral("yAxis"), getRangeAxis(min, max, splitNumber, minInterval))));
 }
 
 void KzChartLine::setValues(bool bBoundaryGap, bool bInverse)
 {
-    QJsonObject axis;
-    axis.insert(QStringLiteral("type"), QStringLiteral("value"));
-    axis.insert(QStringLiteral("boundaryGap"), bBoundaryGap);
-    axis.insert(QStringLiteral("inverse"), bInverse);
-    setChartOption(getJsonString(getJsonArrayObject(QStringLiteral("yAxis"), axis)));
+    setChartOption(getJsonString(
+            getJsonArrayObject(QStringLiteral("yAxis"), getValueAxis(bBoundaryGap, bInverse))));
 }
 
 void KzChartLine::clickedCategory(const QString &category)

@@ -137,44 +137,28 @@ QJsonArray KzChartLineZoom::setDataZoom(bool show, int start, int end)
 
 QJsonArray KzChartLineZoom::setCategories(const QStringList &categories, bool onZero, int interval)
 {
-    QJsonObject axis;
-    axis.insert(QStringLiteral("type"), QStringLiteral("category"));
-    axis.insert(QStringLiteral("data"), getJsonArray(categories));
-    axis.insert(QStringLiteral("axisLine"), getJsonObject(QStringLiteral("onZero"), onZero));
+    // Dates are points in time: no gap before the first, ticks on the labels.
+    QJsonObject axis = getCategoryAxis(categories, onZero, interval);
     axis.insert(QStringLiteral("boundaryGap"), false);
     axis.insert(QStringLiteral("axisTick"), getJsonObject(QStringLiteral("alignWithLabel"), true));
-    axis.insert(QStringLiteral("axisLabel"), QJsonObject{{QStringLiteral("interval"), interval}});
     return getJsonArray(QList<QJsonObject>{axis});
 }
 
 QJsonArray KzChartLineZoom::setCategories(int min, int max, int splitNumber, double minInterval)
 {
-    QJsonObject axis;
+    QJsonObject axis = getRangeAxis(min, max, splitNumber, minInterval);
     axis.insert(QStringLiteral("type"), QStringLiteral("value"));
-    axis.insert(QStringLiteral("min"), min);
-    axis.insert(QStringLiteral("max"), max);
-    axis.insert(QStringLiteral("splitNumber"), splitNumber);
-    axis.insert(QStringLiteral("minInterval"), minInterval);
     return getJsonArray(QList<QJsonObject>{axis});
 }
 
 QJsonArray KzChartLineZoom::setValueRange(double min, double max, int splitNumber, double minInterval)
 {
-    QJsonObject axis;
-    axis.insert(QStringLiteral("min"), min);
-    axis.insert(QStringLiteral("max"), max);
-    axis.insert(QStringLiteral("splitNumber"), splitNumber);
-    axis.insert(QStringLiteral("minInterval"), minInterval);
-    return getJsonArray(QList<QJsonObject>{axis});
+    return getJsonArray(QList<QJsonObject>{getRangeAxis(min, max, splitNumber, minInterval)});
 }
 
 QJsonArray KzChartLineZoom::setValues(bool boundaryGap, bool inverse)
 {
-    QJsonObject axis;
-    axis.insert(QStringLiteral("type"), QStringLiteral("value"));
-    axis.insert(QStringLiteral("boundaryGap"), boundaryGap);
-    axis.insert(QStringLiteral("inverse"), inverse);
-    return getJsonArray(QList<QJsonObject>{axis});
+    return getJsonArray(QList<QJsonObject>{getValueAxis(boundaryGap, inverse)});
 }
 
 QJsonArray KzChartLineZoom::setDatas(const SeriesMap &datas, const AlarmMap &alarms)

@@ -81,6 +81,25 @@ QJsonArray getSeriesArray(const QStringList &names, const QString &type,
     return getJsonArray(series);
 }
 
+QJsonObject getValueAxis(bool bBoundaryGap, bool bInverse)
+{
+    QJsonObject axis;
+    axis.insert(QStringLiteral("type"), QStringLiteral("value"));
+    axis.insert(QStringLiteral("boundaryGap"), bBoundaryGap);
+    axis.insert(QStringLiteral("inverse"), bInverse);
+    return axis;
+}
+
+QJsonObject getCategoryAxis(const QStringList &categories, bool bOnZero, int interval)
+{
+    QJsonObject axis;
+    axis.insert(QStringLiteral("type"), QStringLiteral("category"));
+    axis.insert(QStringLiteral("data"), getJsonArray(categories));
+    axis.insert(QStringLiteral("axisLine"), getJsonObject(QStringLiteral("onZero"), bOnZero));
+    axis.insert(QStringLiteral("axisLabel"), QJsonObject{{QStringLiteral("interval"), interval}});
+    return axis;
+}
+
 QJsonArray getSliceArray(const QStringList &names, const QList<int> &values)
 {
     QList<QJsonObject> slices;

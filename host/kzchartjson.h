@@ -44,6 +44,24 @@ QList<QJsonArray> getJsonRows(const QList<QList<T>> &rows)
 QJsonArray getSeriesArray(const QStringList &names, const QString &type,
                           const QList<QJsonArray> &rows, const QJsonObject &extra = QJsonObject());
 
+// The axis objects that the line charts share.
+// {"min", "max", "splitNumber", "minInterval"}: the range of a value axis,
+// with whole-number bounds for an x axis and fractional ones for a y axis.
+template <typename Bound>
+QJsonObject getRangeAxis(Bound min, Bound max, int splitNumber, double minInterval)
+{
+    QJsonObject axis;
+    axis.insert(QStringLiteral("min"), min);
+    axis.insert(QStringLiteral("max"), max);
+    axis.insert(QStringLiteral("splitNumber"), splitNumber);
+    axis.insert(QStringLiteral("minInterval"), minInterval);
+    return axis;
+}
+// {"type": "value", "boundaryGap", "inverse"}
+QJsonObject getValueAxis(bool bBoundaryGap, bool bInverse);
+// {"type": "category", "data", "axisLine": {"onZero"}, "axisLabel": {"interval"}}
+QJsonObject getCategoryAxis(const QStringList &categories, bool bOnZero, int interval);
+
 // One {"name": names[i], "value": values[i]} object per value, in order: the
 // data of a pie series. The caller has checked that the counts match.
 QJsonArray getSliceArray(const QStringList &names, const QList<int> &values);
