@@ -145,8 +145,9 @@ QJsonObject ChartProbe::nextFragment()
     const QJsonArray all = waitForCalls(QStringLiteral("setChartOption"), m_seen + 1);
     if (all.size() <= m_seen)
         return QJsonObject();
-    m_seen = all.size();
-    return all.last().toArray().at(0).toObject();
+    // The oldest unseen call, so that a call that should not have been made
+    // shows up instead of being skipped.
+    return all.at(m_seen++).toArray().at(0).toObject();
 }
 
 QJsonObject ChartProbe::option()

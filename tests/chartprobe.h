@@ -41,7 +41,8 @@ public:
     // Waits until function has been called at least count times in total;
     // returns all its calls (possibly fewer than count on timeout).
     QJsonArray waitForCalls(const QString &function, int count);
-    // Waits for the next call of setChartOption and returns its fragment.
+    // Waits for the next setChartOption call not returned before and returns
+    // its fragment, one call at a time.
     QJsonObject nextFragment();
 
     // The chart's current option, as myChart.getOption() returns it.
