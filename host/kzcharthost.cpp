@@ -11,7 +11,8 @@
 
 // Messages that the chart pages write to their console (ECharts' development
 // notices, for instance) are kept off the host's console unless this category
-// is switched on: QT_LOGGING_RULES="kzchart.page.debug=true".
+// is switched on: QT_LOGGING_RULES="kzchart.page=true" (script errors come
+// as warnings, everything else as debug messages).
 Q_LOGGING_CATEGORY(lcChartPage, "kzchart.page", QtCriticalMsg)
 
 namespace {

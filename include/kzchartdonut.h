@@ -28,13 +28,15 @@ QT_END_NAMESPACE
     dark lower line; it reads 0 over 0 until the first setLabel() and is drawn
     only while the ring has segments. The texts go into the label's rich-text
     markup as they are, so braces and vertical bars in them change the markup
-    and chart placeholders such as {b} or {d} are filled in by the chart.
+    and chart placeholders such as {b} or {d} are filled in by the chart;
+    place markers such as "%1" in either text stay text.
 
     The tooltip shows a segment's name and percentage; setTooltip(false)
     switches it off until setTooltip(true).
 
     A click on a segment emits categoryClicked() with the segment's name, as a
-    click on a pie slice does on KzChartPie. setToolBackVisible() shows and
+    click on a pie slice does on KzChartPie; a click on the centre label
+    emits nothing. setToolBackVisible() shows and
     hides the same toolbox back button as on the other charts, hidden at first;
     a click on it emits toolBackClicked().
 

@@ -48,7 +48,12 @@ QT_END_NAMESPACE
     32-bit range is clamped to the nearest end of it (-2147483648 or
     2147483647, infinities included). An x that is NaN is sent as null: the
     page skips that point and breaks the line there, as for any missing value.
-    A NaN y is sent as null as well.
+    A y that is NaN or infinite is sent as null as well, and so is any such
+    value given to setDatas() or setValueRange().
+
+    Label clicks survive switching the x axis to numbers and back: the page
+    makes the labels of a category axis clickable again whenever an axis
+    arrives.
 */
 class KZCHARTWIDGET_EXPORT KzChartLine : public QWidget
 {
