@@ -3,7 +3,6 @@
 
 #include "chartprobe.h"
 
-#include <QJsonDocument>
 #include <QSignalSpy>
 #include <QTest>
 
@@ -12,18 +11,8 @@
 // class; call them last in a test function: a failure inside has already been
 // recorded and ends the test function.
 
-// An expected fragment written as JSON text. A typo must not turn into the
-// empty object that a timed-out nextFragment() returns.
-inline QJsonObject json(const char *text)
-{
-    const QJsonDocument document = QJsonDocument::fromJson(text);
-    if (!document.isObject())
-        qFatal("Not a JSON object: %s", text);
-    return document.object();
-}
-
-// nextFragment() skips to the latest call, so a refused call sent all the same
-// shows only in the number of calls.
+// The number of setChartOption calls the page has received so far: a refused
+// call that was sent all the same shows in it.
 inline int fragmentCount(ChartProbe *probe) { return probe->calls(QStringLiteral("setChartOption")).size(); }
 
 // Shows a new chart, waits for its window and attaches a probe to its page.

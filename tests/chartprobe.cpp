@@ -268,3 +268,11 @@ QString ChartProbe::tooltipHtml()
     // Not null even when the box is empty.
     return QLatin1String("") + html.toString();
 }
+
+QJsonObject json(const QString &text)
+{
+    const QJsonDocument document = QJsonDocument::fromJson(text.toUtf8());
+    if (!document.isObject())
+        qFatal("Not a JSON object: %s", qPrintable(text));
+    return document.object();
+}

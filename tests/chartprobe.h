@@ -94,6 +94,10 @@ private:
     int m_seen = 0;
 };
 
+// An expected fragment written as JSON text. A typo must not turn into the
+// empty object that a timed-out nextFragment() returns.
+QJsonObject json(const QString &text);
+
 // Test main for chart tests: WebEngine needs shared OpenGL contexts before
 // the application exists.
 #define KZ_CHART_TEST_MAIN(TestObject)                                  \

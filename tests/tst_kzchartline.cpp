@@ -4,26 +4,12 @@
 
 #include <QApplication>
 #include <QImage>
-#include <QJsonDocument>
 #include <QRegularExpression>
 #include <QSignalSpy>
 #include <QTest>
 #include <QWebEngineView>
 
-namespace {
-
 using Points = QList<QList<QPair<double, double>>>;
-
-// An expected fragment written as JSON; a typo must not turn it into {},
-// which would match a fragment that never came.
-QJsonObject json(const QString &text)
-{
-    QJsonParseError error;
-    const QJsonObject object = QJsonDocument::fromJson(text.toUtf8(), &error).object();
-    return error.error == QJsonParseError::NoError ? object : QJsonObject{{"malformed expected JSON", text}};
-}
-
-} // namespace
 
 // Drives KzChartLine through its real page: fragments as the page received
 // them, the merged option, what is drawn, and real mouse input.
