@@ -8,7 +8,8 @@ using namespace KzChartHost;
 KzChartBar::KzChartBar(QWidget *parent)
     : QWidget(parent)
 {
-    m_webView = createChartView(this, chartPageUrl(QStringLiteral("bar.html")));
+    m_webView = createChartView(this);
+    loadChartPage(this, m_webView, chartPageUrl(QStringLiteral("bar.html")));
 }
 
 KzChartBar::~KzChartBar() = default;
@@ -97,11 +98,13 @@ void KzChartBar::clearChart()
 
 void KzChartBar::clickedCategory(const QString &category)
 {
+    const RelayScope relay;
     emit categoryClicked(category);
 }
 
 void KzChartBar::clickedToolBack()
 {
+    const RelayScope relay;
     emit toolBackClicked();
 }
 

@@ -8,7 +8,8 @@ using namespace KzChartHost;
 KzChartDonut::KzChartDonut(QWidget *parent)
     : QWidget(parent)
 {
-    m_webView = createChartView(this, chartPageUrl(QStringLiteral("donut.html")));
+    m_webView = createChartView(this);
+    loadChartPage(this, m_webView, chartPageUrl(QStringLiteral("donut.html")));
 }
 
 KzChartDonut::~KzChartDonut() = default;
@@ -71,11 +72,13 @@ void KzChartDonut::setTooltip(bool bShow)
 
 void KzChartDonut::clickedCategory(const QString &category)
 {
+    const RelayScope relay;
     emit categoryClicked(category);
 }
 
 void KzChartDonut::clickedToolBack()
 {
+    const RelayScope relay;
     emit toolBackClicked();
 }
 

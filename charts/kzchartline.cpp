@@ -37,7 +37,8 @@ QJsonValue truncatedX(double x)
 KzChartLine::KzChartLine(QWidget *parent)
     : QWidget(parent)
 {
-    m_webView = createChartView(this, chartPageUrl(QStringLiteral("line.html")));
+    m_webView = createChartView(this);
+    loadChartPage(this, m_webView, chartPageUrl(QStringLiteral("line.html")));
 }
 
 KzChartLine::~KzChartLine() = default;
@@ -161,11 +162,13 @@ void KzChartLine::setValues(bool bBoundaryGap, bool bInverse)
 
 void KzChartLine::clickedCategory(const QString &category)
 {
+    const RelayScope relay;
     emit categoryClicked(category);
 }
 
 void KzChartLine::clickedSeries(const QString &name)
 {
+    const RelayScope relay;
     emit seriesClicked(name);
 }
 

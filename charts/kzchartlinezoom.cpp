@@ -8,7 +8,8 @@ using namespace KzChartHost;
 KzChartLineZoom::KzChartLineZoom(QWidget *parent)
     : QWidget(parent)
 {
-    m_webView = createChartView(this, chartPageUrl(QStringLiteral("lineZoom.html")));
+    m_webView = createChartView(this);
+    loadChartPage(this, m_webView, chartPageUrl(QStringLiteral("lineZoom.html")));
 }
 
 KzChartLineZoom::~KzChartLineZoom() = default;
@@ -271,16 +272,19 @@ void KzChartLineZoom::getPixelByLogic(const double &x)
 
 void KzChartLineZoom::clickedSeries(const QString &name)
 {
+    const RelayScope relay;
     emit seriesClicked(name);
 }
 
 void KzChartLineZoom::clickedLegend(const QString &name, bool bSelected)
 {
+    const RelayScope relay;
     emit legendClicked(QStringList{name}, bSelected);
 }
 
 void KzChartLineZoom::dbClickedLine(const QString &point, const int &start, const int &end)
 {
+    const RelayScope relay;
     emit lineDBClicked(point, start, end);
 }
 

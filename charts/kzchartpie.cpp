@@ -8,7 +8,8 @@ using namespace KzChartHost;
 KzChartPie::KzChartPie(QWidget *parent)
     : QWidget(parent)
 {
-    m_webView = createChartView(this, chartPageUrl(QStringLiteral("pie.html")));
+    m_webView = createChartView(this);
+    loadChartPage(this, m_webView, chartPageUrl(QStringLiteral("pie.html")));
 }
 
 KzChartPie::~KzChartPie() = default;
@@ -67,11 +68,13 @@ void KzChartPie::setSilent(bool bSilent)
 
 void KzChartPie::clickedCategory(const QString &category)
 {
+    const RelayScope relay;
     emit categoryClicked(category);
 }
 
 void KzChartPie::clickedToolBack()
 {
+    const RelayScope relay;
     emit toolBackClicked();
 }
 

@@ -22,7 +22,8 @@ QString valueAxisKey(bool bHorizontal)
 KzChartStack::KzChartStack(QWidget *parent)
     : QWidget(parent)
 {
-    m_webView = createChartView(this, chartPageUrl(QStringLiteral("stackBar.html")));
+    m_webView = createChartView(this);
+    loadChartPage(this, m_webView, chartPageUrl(QStringLiteral("stackBar.html")));
 }
 
 KzChartStack::~KzChartStack() = default;
@@ -92,11 +93,13 @@ void KzChartStack::setDatas(const QList<QList<double>> &datas)
 
 void KzChartStack::clickedCategory(const QString &category)
 {
+    const RelayScope relay;
     emit categoryClicked(category);
 }
 
 void KzChartStack::clickedToolBack()
 {
+    const RelayScope relay;
     emit toolBackClicked();
 }
 

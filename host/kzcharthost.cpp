@@ -1,9 +1,14 @@
 #include "kzcharthost.h"
 #include "kzchartjson.h"
 
+#include <QCoreApplication>
+#include <QElapsedTimer>
 #include <QEventLoop>
 #include <QHBoxLayout>
 #include <QLoggingCategory>
+#include <QPointer>
+#include <QThread>
+#include <QTimer>
 #include <QUrl>
 #include <QWebChannel>
 #include <QWebEnginePage>
@@ -17,10 +22,41 @@ Q_LOGGING_CATEGORY(lcChartPage, "kzchart.page", QtCriticalMsg)
 
 namespace {
 
+// The page of a chart view. Besides keeping the page's console messages off
+// the host's console, it holds back script calls until the page has loaded and
+// remembers them, so that a page whose renderer process died comes back
+// loaded again and showing what the host had set.
 class ChartPage : public QWebEnginePage
 {
 public:
-    using QWebEnginePage::QWebEnginePage;
+    explicit ChartPage(QObject *parent)
+        : QWebEnginePage(parent)
+    {
+        connect(this, &QWebEnginePage::loadFinished, this, &ChartPage::loaded);
+        connect(this, &QWebEnginePage::renderProcessTerminated, this, &ChartPage::died);
+    }
+
+    void start(const QUrl &url)
+    {
+        m_url = url;
+        load(url);
+    }
+
+    void run(const QString &script, const QString &key)
+    {
+        // The newest call of a key goes last: replaying the newest call of
+        // every key in the order of those calls leaves each option key with
+        // the value that its last writer gave it.
+        for (auto it = m_calls.begin(); it != m_calls.end(); ++it) {
+            if (it->first == key) {
+                m_calls.erase(it);
+                break;
+            }
+        }
+        m_calls.append({key, script});
+        if (m_ready)
+            runJavaScript(script);
+    }
 
 protected:
     void javaScriptConsoleMessage(JavaScriptConsoleMessageLevel level, const QString &message,
@@ -31,7 +67,51 @@ protected:
         else
             qCDebug(lcChartPage, "%s:%d: %s", qPrintable(sourceId), lineNumber, qPrintable(message));
     }
+
+private:
+    void loaded(bool ok)
+    {
+        m_ready = ok;
+        if (!ok)
+            return;
+        for (const auto &call : qAsConst(m_calls))
+            runJavaScript(call.second);
+    }
+
+    void died(RenderProcessTerminationStatus status)
+    {
+        m_ready = false;
+        if (status == NormalTerminationStatus)
+            return;
+        // A renderer that dies again soon after a replay may have been killed
+        // by what was replayed (a fragment too large to draw, say): start
+        // again from the empty chart rather than crash over and over.
+        if (m_reloaded.isValid() && m_reloaded.elapsed() < 10000)
+            m_calls.clear();
+        m_reloaded.start();
+        // Not from inside the engine's notification.
+        QTimer::singleShot(0, this, [this] { load(m_url); });
+    }
+
+    QUrl m_url;
+    bool m_ready = false;
+    QList<QPair<QString, QString>> m_calls; // key, script
+    QElapsedTimer m_reloaded;
 };
+
+int relayDepth = 0;
+
+// Quits the application from the first event loop that runs: a quit request
+// made while no loop runs would otherwise be lost.
+void quitWhenLoopRuns()
+{
+    QTimer::singleShot(0, QCoreApplication::instance(), [] {
+        if (QThread::currentThread()->loopLevel() > 0)
+            QCoreApplication::quit();
+        else
+            quitWhenLoopRuns();
+    });
+}
 
 // The web channel warns about every QWidget property without a notify signal
 // when it publishes a chart widget to its page. The pages only call slots, so
@@ -74,7 +154,7 @@ QString chartPageUrl(const QString &page)
     return QStringLiteral("qrc:///ECharts/Resources/ECharts/") + page;
 }
 
-QWebEngineView *createChartView(QWidget *widget, const QString &pageUrl)
+QWebEngineView *createChartView(QWidget *widget)
 {
     static ChannelNoticeFilter channelNoticeFilter;
     Q_UNUSED(channelNoticeFilter)
@@ -85,31 +165,145 @@ QWebEngineView *createChartView(QWidget *widget, const QString &pageUrl)
     channel->registerObject(QStringLiteral("chartWidget"), widget);
     view->page()->setWebChannel(channel);
     view->setContextMenuPolicy(Qt::NoContextMenu);
+    return view;
+}
 
-    // The loop is the receiver, so the connection dies with it: a later
-    // loadFinished can never reach a loop that no longer exists. A failed
-    // load ends the wait too; the widget then simply shows no chart.
-    QEventLoop loop;
-    QObject::connect(view, &QWebEngineView::loadFinished, &loop, &QEventLoop::quit,
-                     Qt::DirectConnection);
-    view->page()->load(QUrl(pageUrl, QUrl::TolerantMode));
-    loop.exec(QEventLoop::AllEvents);
+void loadChartPage(QWidget *widget, QWebEngineView *view, const QString &pageUrl)
+{
+    QPointer<QWidget> alive(widget);
+    {
+        // The loop is the receiver, so the connections die with it: a later
+        // loadFinished can never reach a loop that no longer exists. A failed
+        // load ends the wait too; the widget then simply shows no chart.
+        QEventLoop loop;
+        bool loaded = false;
+        QObject::connect(view, &QWebEngineView::loadFinished, &loop, [&] {
+            loaded = true;
+            loop.quit();
+        }, Qt::DirectConnection);
+        QObject::connect(view, &QObject::destroyed, &loop, &QEventLoop::quit, Qt::DirectConnection);
+        static_cast<ChartPage *>(view->page())->start(QUrl(pageUrl, QUrl::TolerantMode));
+        if (!RelayScope::active()) {
+            loop.exec(QEventLoop::AllEvents);
+            // Nothing but a quit request (QCoreApplication::exit() ends every
+            // running loop) ends the wait early while the widget lives. Before
+            // the application's own loop runs, that request would be lost;
+            // hand it on to the first loop that runs.
+            if (!loaded && alive && QThread::currentThread()->loopLevel() == 0)
+                quitWhenLoopRuns();
+        }
+    }
+    if (!alive)
+        return;
 
     auto *layout = new QHBoxLayout(widget);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
     layout->addWidget(view);
-    return view;
+}
+
+RelayScope::RelayScope()
+{
+    ++relayDepth;
+}
+
+RelayScope::~RelayScope()
+{
+    --relayDepth;
+}
+
+bool RelayScope::active()
+{
+    return relayDepth > 0;
 }
 
 void runPageScript(QWebEngineView *view, const QString &script)
 {
-    view->page()->runJavaScript(script);
+    static_cast<ChartPage *>(view->page())->run(script, script.left(script.indexOf(QLatin1Char('('))));
 }
 
 void sendChartOption(QWebEngineView *view, const QString &json)
 {
-    runPageScript(view, QStringLiteral("setChartOption(%1)").arg(json));
+    static_cast<ChartPage *>(view->page())
+            ->run(QStringLiteral("setChartOption(%1)").arg(json), QStringLiteral("setChartOption") + jsonShape(json));
+}
+
+namespace {
+
+// Advances past one JSON value of compact text: past the closing quote or
+// bracket, or up to the comma or bracket that ends a number or literal.
+void skipValue(const QChar *&p, const QChar *end)
+{
+    int depth = 0;
+    while (p < end) {
+        const QChar c = *p;
+        if (c == QLatin1Char('"')) {
+            for (++p; p < end && *p != QLatin1Char('"'); ++p) {
+                if (*p == QLatin1Char('\\'))
+                    ++p;
+            }
+            ++p;
+            if (depth == 0)
+                return;
+            continue;
+        }
+        if (c == QLatin1Char('[') || c == QLatin1Char('{')) {
+            ++depth;
+        } else if (c == QLatin1Char(']') || c == QLatin1Char('}')) {
+            if (depth == 0)
+                return;
+            if (--depth == 0) {
+                ++p;
+                return;
+            }
+        } else if (c == QLatin1Char(',') && depth == 0) {
+            return;
+        }
+        ++p;
+    }
+}
+
+void appendShape(const QChar *&p, const QChar *end, QString &shape)
+{
+    if (p >= end)
+        return;
+    const QChar open = *p;
+    if (open != QLatin1Char('{') && open != QLatin1Char('[')) {
+        skipValue(p, end);
+        shape += QLatin1Char('v');
+        return;
+    }
+    const bool object = open == QLatin1Char('{');
+    shape += open;
+    ++p;
+    while (p < end && *p != QLatin1Char(object ? '}' : ']')) {
+        if (*p == QLatin1Char(','))
+            shape += *p++;
+        if (object) {
+            const QChar *name = p;
+            skipValue(p, end);
+            const QStringView key(name, p - name);
+            shape += key;
+            ++p; // the colon
+            if (key == QLatin1String("\"data\"")) {
+                skipValue(p, end);
+                continue;
+            }
+        }
+        appendShape(p, end, shape);
+    }
+    shape += QLatin1Char(object ? '}' : ']');
+    ++p;
+}
+
+} // namespace
+
+QString jsonShape(const QString &json)
+{
+    QString shape;
+    const QChar *p = json.constData();
+    appendShape(p, p + json.size(), shape);
+    return shape;
 }
 
 QJsonObject titleFragment(const QString &text)

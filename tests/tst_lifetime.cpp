@@ -1,0 +1,180 @@
+#include "chartprobe.h"
+
+#include <kzchartbar.h>
+#include <kzchartpie.h>
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QPointer>
+#include <QSignalSpy>
+#include <QTest>
+#include <QTimer>
+#include <QWebEnginePage>
+#include <QWebEngineView>
+
+#include <csignal>
+
+// What a host may do to a chart around its page: build charts in slots that a
+// page event raised, act on a chart while it waits for its page, and survive
+// the page's renderer process.
+class tst_Lifetime : public QObject
+{
+    Q_OBJECT
+
+    enum Action { Setter, DeleteChart, DeleteParent, DeleteParentLater, CloseWindow };
+
+private Q_SLOTS:
+    void cleanup() { QVERIFY(ChartProbe::consoleErrors().isEmpty()); }
+
+    void drillDown();
+    void duringPageLoad_data();
+    void duringPageLoad();
+    void rendererDeath();
+    void quitDuringPageLoad(); // last: it quits the application's loop
+};
+
+static QString titleOf(ChartProbe &probe)
+{
+    return probe.evalJson(QStringLiteral("myChart.getOption().title[0].text")).toString();
+}
+
+void tst_Lifetime::drillDown()
+{
+    // Each click on a bar's label opens a detail pie from the slot that the
+    // click raised (a direct connection, as hosts write it); the last click
+    // also throws the clicked chart away.
+    QPointer<KzChartBar> bar = new KzChartBar;
+    bar->resize(800, 500);
+    bar->show();
+    ChartProbe barProbe(bar);
+    QVERIFY(barProbe.attach());
+    bar->setCategories({"north", "south"});
+    QList<KzChartPie *> pies;
+    connect(bar.data(), &KzChartBar::categoryClicked, this, [&](const QString &category) {
+        auto *pie = new KzChartPie;
+        pie->setTitle(category);
+        pie->setLegends({"coal", "wind"});
+        pie->setDatas({3, 5});
+        pie->resize(600, 400);
+        pie->show();
+        pies.append(pie);
+        if (pies.size() == 3)
+            bar->deleteLater();
+    });
+    QPoint label;
+    QTRY_VERIFY(!(label = barProbe.textPoint("south")).isNull());
+    for (int i = 1; i <= 3; ++i) {
+        QSignalSpy clicks(bar.data(), &KzChartBar::categoryClicked);
+        barProbe.click(label);
+        QVERIFY(clicks.wait());
+        // Loaded as fast as anywhere else (about 0.3 s; it took 5 to 23 s
+        // when the constructor waited inside the click's delivery).
+        QSignalSpy loaded(pies.last()->findChild<QWebEngineView *>(), &QWebEngineView::loadFinished);
+        QVERIFY(loaded.wait(3000));
+        ChartProbe probe(pies.last());
+        QVERIFY(probe.attach());
+        QTRY_COMPARE(titleOf(probe), QStringLiteral("south"));
+        QSignalSpy slices(pies.last(), &KzChartPie::categoryClicked);
+        probe.disableAnimation();
+        probe.click(probe.slicePoint(1));
+        QVERIFY(slices.wait());
+        QCOMPARE(slices.at(0).at(0).toString(), QStringLiteral("wind"));
+    }
+    QTRY_VERIFY(bar.isNull());
+    qDeleteAll(pies);
+}
+
+void tst_Lifetime::duringPageLoad_data()
+{
+    QTest::addColumn<int>("action");
+    QTest::newRow("setter") << int(Setter);
+    QTest::newRow("delete chart") << int(DeleteChart);
+    QTest::newRow("delete parent") << int(DeleteParent);
+    QTest::newRow("deleteLater parent") << int(DeleteParentLater);
+    QTest::newRow("close window deleted on close") << int(CloseWindow);
+}
+
+void tst_Lifetime::duringPageLoad()
+{
+    // The action runs from a timer while the constructor waits for the page.
+    QFETCH(int, action);
+    QPointer<QWidget> window = new QWidget;
+    window->setAttribute(Qt::WA_DeleteOnClose);
+    window->resize(800, 500);
+    window->show();
+    QTimer::singleShot(100, window, [&] {
+        auto *chart = window->findChild<KzChartBar *>();
+        switch (action) {
+        case Setter: chart->setTitle(QStringLiteral("set while loading")); break;
+        case DeleteChart: delete chart; break;
+        case DeleteParent: delete window; break;
+        case DeleteParentLater: window->deleteLater(); break;
+        case CloseWindow: window->close(); break;
+        }
+    });
+    QElapsedTimer clock;
+    clock.start();
+    auto *chart = new KzChartBar(window);
+    QVERIFY(clock.elapsed() < 3000);
+    if (action == Setter) {
+        ChartProbe probe(chart);
+        QVERIFY(probe.attach());
+        QTRY_COMPARE(titleOf(probe), QStringLiteral("set while loading"));
+    } else if (action == DeleteChart) {
+        QVERIFY(!window->findChild<KzChartBar *>());
+    } else {
+        QTRY_VERIFY(window.isNull());
+    }
+    delete window;
+}
+
+void tst_Lifetime::rendererDeath()
+{
+    // The chart comes back by itself, as the host last set it: the calls are
+    // replayed, merged ones included (the surplus second series stays), and
+    // it takes setters again.
+    KzChartBar chart;
+    chart.resize(800, 500);
+    chart.show();
+    ChartProbe probe(&chart);
+    QVERIFY(probe.attach());
+    chart.setTitle("Output");
+    chart.setCategories({"Jan", "Feb"});
+    chart.setLegends({"north", "south"});
+    chart.setDatas(QList<QList<int>>{{1, 2}, {3, 4}});
+    chart.clearChart();
+    chart.setCategories({"Mar", "Apr"});
+    chart.setLegends({"east"});
+    chart.setDatas(QList<QList<int>>{{5, 6}});
+    chart.setDatas(QList<QList<int>>{{7, 8}});
+    QTRY_COMPARE(probe.evalJson("myChart.getOption().series[0].data").toArray(), QJsonArray({7, 8}));
+    const QJsonObject before = probe.option();
+
+    QSignalSpy loads(probe.view(), &QWebEngineView::loadFinished);
+    ::kill(pid_t(probe.view()->page()->renderProcessPid()), SIGKILL);
+    QVERIFY(loads.wait(10000));
+    QVERIFY(probe.attach());
+    QTRY_COMPARE(probe.option(), before);
+    chart.setTitle("again");
+    QTRY_COMPARE(titleOf(probe), QStringLiteral("again"));
+}
+
+void tst_Lifetime::quitDuringPageLoad()
+{
+    // The wait ends at once; calls made after it reach the page when it has
+    // loaded, and the quit still ends the application's loop once it runs.
+    QTimer::singleShot(100, qApp, &QCoreApplication::quit);
+    QElapsedTimer clock;
+    clock.start();
+    KzChartBar chart;
+    QVERIFY(clock.elapsed() < 3000);
+    chart.setTitle("after the wait");
+    ChartProbe probe(&chart);
+    QVERIFY(probe.attach());
+    QTRY_COMPARE(titleOf(probe), QStringLiteral("after the wait"));
+    QTimer::singleShot(10000, qApp, [] { QCoreApplication::exit(1); });
+    QCOMPARE(QCoreApplication::exec(), 0);
+}
+
+KZ_CHART_TEST_MAIN(tst_Lifetime)
+#include "tst_lifetime.moc"
