@@ -46,12 +46,24 @@ void addPiePage(GalleryWindow *window)
     QObject::connect(legendShown, &QCheckBox::toggled, chart, [chart](bool shown) { showSite(chart, shown); });
     auto *silent = new QCheckBox(QObject::tr("Ignore the mouse (setSilent)"), page);
     QObject::connect(silent, &QCheckBox::toggled, chart, &KzChartPie::setSilent);
+    auto *newWindow = new QCheckBox(QObject::tr("Open workshops in a new window"), page);
 
     // Workshops drill down into their equipment; the back button returns.
-    QObject::connect(chart, &KzChartPie::categoryClicked, window, [window, chart](const QString &category) {
+    // A new chart may be built right in the slot of the click.
+    QObject::connect(chart, &KzChartPie::categoryClicked, window, [window, chart, newWindow](const QString &category) {
         window->logSignal(QStringLiteral("KzChartPie"), QStringLiteral("categoryClicked(%1)").arg(quoted(category)));
-        if (category.endsWith(QStringLiteral("车间")))
+        if (!category.endsWith(QStringLiteral("车间")))
+            return;
+        if (!newWindow->isChecked()) {
             showWorkshop(chart, category);
+            return;
+        }
+        auto *detail = new KzChartPie;
+        detail->setAttribute(Qt::WA_DeleteOnClose);
+        detail->setWindowTitle(category);
+        showWorkshop(detail, category);
+        detail->resize(640, 480);
+        detail->show();
     });
     QObject::connect(chart, &KzChartPie::toolBackClicked, window, [window, chart, legendShown] {
         window->logSignal(QStringLiteral("KzChartPie"), QStringLiteral("toolBackClicked()"));
@@ -61,6 +73,7 @@ void addPiePage(GalleryWindow *window)
     auto *options = new QHBoxLayout;
     options->addWidget(legendShown);
     options->addWidget(silent);
+    options->addWidget(newWindow);
     options->addStretch();
     auto *layout = new QVBoxLayout(page);
     layout->addWidget(chart, 1);
