@@ -98,14 +98,12 @@ void KzChartBar::clearChart()
 
 void KzChartBar::clickedCategory(const QString &category)
 {
-    const RelayScope relay;
-    emit categoryClicked(category);
+    relay(this, [=] { emit categoryClicked(category); });
 }
 
 void KzChartBar::clickedToolBack()
 {
-    const RelayScope relay;
-    emit toolBackClicked();
+    relay(this, [=] { emit toolBackClicked(); });
 }
 
 void KzChartBar::setChartOption(const QString &json)

@@ -72,14 +72,12 @@ void KzChartDonut::setTooltip(bool bShow)
 
 void KzChartDonut::clickedCategory(const QString &category)
 {
-    const RelayScope relay;
-    emit categoryClicked(category);
+    relay(this, [=] { emit categoryClicked(category); });
 }
 
 void KzChartDonut::clickedToolBack()
 {
-    const RelayScope relay;
-    emit toolBackClicked();
+    relay(this, [=] { emit toolBackClicked(); });
 }
 
 void KzChartDonut::setChartOption(const QString &json)

@@ -162,14 +162,12 @@ void KzChartLine::setValues(bool bBoundaryGap, bool bInverse)
 
 void KzChartLine::clickedCategory(const QString &category)
 {
-    const RelayScope relay;
-    emit categoryClicked(category);
+    relay(this, [=] { emit categoryClicked(category); });
 }
 
 void KzChartLine::clickedSeries(const QString &name)
 {
-    const RelayScope relay;
-    emit seriesClicked(name);
+    relay(this, [=] { emit seriesClicked(name); });
 }
 
 void KzChartLine::setChartOption(const QString &json)

@@ -272,20 +272,17 @@ void KzChartLineZoom::getPixelByLogic(const double &x)
 
 void KzChartLineZoom::clickedSeries(const QString &name)
 {
-    const RelayScope relay;
-    emit seriesClicked(name);
+    relay(this, [=] { emit seriesClicked(name); });
 }
 
 void KzChartLineZoom::clickedLegend(const QString &name, bool bSelected)
 {
-    const RelayScope relay;
-    emit legendClicked(QStringList{name}, bSelected);
+    relay(this, [=] { emit legendClicked(QStringList{name}, bSelected); });
 }
 
 void KzChartLineZoom::dbClickedLine(const QString &point, const int &start, const int &end)
 {
-    const RelayScope relay;
-    emit lineDBClicked(point, start, end);
+    relay(this, [=] { emit lineDBClicked(point, start, end); });
 }
 
 void KzChartLineZoom::setChartOption(const QString &json, int toolTipMode)

@@ -68,14 +68,12 @@ void KzChartPie::setSilent(bool bSilent)
 
 void KzChartPie::clickedCategory(const QString &category)
 {
-    const RelayScope relay;
-    emit categoryClicked(category);
+    relay(this, [=] { emit categoryClicked(category); });
 }
 
 void KzChartPie::clickedToolBack()
 {
-    const RelayScope relay;
-    emit toolBackClicked();
+    relay(this, [=] { emit toolBackClicked(); });
 }
 
 void KzChartPie::setChartOption(const QString &json)

@@ -93,14 +93,12 @@ void KzChartStack::setDatas(const QList<QList<double>> &datas)
 
 void KzChartStack::clickedCategory(const QString &category)
 {
-    const RelayScope relay;
-    emit categoryClicked(category);
+    relay(this, [=] { emit categoryClicked(category); });
 }
 
 void KzChartStack::clickedToolBack()
 {
-    const RelayScope relay;
-    emit toolBackClicked();
+    relay(this, [=] { emit toolBackClicked(); });
 }
 
 void KzChartStack::setChartOption(const QString &json)

@@ -99,8 +99,6 @@ private:
     QElapsedTimer m_reloaded;
 };
 
-int relayDepth = 0;
-
 // Quits the application from the first event loop that runs: a quit request
 // made while no loop runs would otherwise be lost.
 void quitWhenLoopRuns()
@@ -170,31 +168,27 @@ QWebEngineView *createChartView(QWidget *widget)
 
 void loadChartPage(QWidget *widget, QWebEngineView *view, const QString &pageUrl)
 {
-    QPointer<QWidget> alive(widget);
-    {
-        // The loop is the receiver, so the connections die with it: a later
-        // loadFinished can never reach a loop that no longer exists. A failed
-        // load ends the wait too; the widget then simply shows no chart.
-        QEventLoop loop;
-        bool loaded = false;
-        QObject::connect(view, &QWebEngineView::loadFinished, &loop, [&] {
-            loaded = true;
-            loop.quit();
-        }, Qt::DirectConnection);
-        QObject::connect(view, &QObject::destroyed, &loop, &QEventLoop::quit, Qt::DirectConnection);
-        static_cast<ChartPage *>(view->page())->start(QUrl(pageUrl, QUrl::TolerantMode));
-        if (!RelayScope::active()) {
-            loop.exec(QEventLoop::AllEvents);
-            // Nothing but a quit request (QCoreApplication::exit() ends every
-            // running loop) ends the wait early while the widget lives. Before
-            // the application's own loop runs, that request would be lost;
-            // hand it on to the first loop that runs.
-            if (!loaded && alive && QThread::currentThread()->loopLevel() == 0)
-                quitWhenLoopRuns();
-        }
-    }
+    const QPointer<QWidget> alive(widget);
+    // The loop is the receiver, so the connections die with it: a later
+    // loadFinished can never reach a loop that no longer exists. A failed load
+    // ends the wait too; the widget then simply shows no chart.
+    QEventLoop loop;
+    bool loaded = false;
+    QObject::connect(view, &QWebEngineView::loadFinished, &loop, [&] {
+        loaded = true;
+        loop.quit();
+    }, Qt::DirectConnection);
+    QObject::connect(view, &QObject::destroyed, &loop, &QEventLoop::quit, Qt::DirectConnection);
+    static_cast<ChartPage *>(view->page())->start(QUrl(pageUrl, QUrl::TolerantMode));
+    loop.exec(QEventLoop::AllEvents);
     if (!alive)
         return;
+    // Nothing but a quit request (QCoreApplication::exit() ends every running
+    // loop) ends the wait early while the widget lives. Before the
+    // application's own loop runs, that request would be lost; hand it on to
+    // the first loop that runs.
+    if (!loaded && QThread::currentThread()->loopLevel() == 0)
+        quitWhenLoopRuns();
 
     auto *layout = new QHBoxLayout(widget);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -202,19 +196,30 @@ void loadChartPage(QWidget *widget, QWebEngineView *view, const QString &pageUrl
     layout->addWidget(view);
 }
 
-RelayScope::RelayScope()
-{
-    ++relayDepth;
-}
+namespace {
 
-RelayScope::~RelayScope()
+// QObject::sender() is protected; a pointer to it formed through a derived
+// class may be called on any object.
+struct SenderAccess : QObject
 {
-    --relayDepth;
-}
+    static QObject *senderOf(const QObject *object) { return (object->*(&SenderAccess::sender))(); }
+};
 
-bool RelayScope::active()
+} // namespace
+
+bool calledByPage(QObject *widget)
 {
-    return relayDepth > 0;
+    // The channel hands a page's call to the widget from its message handler,
+    // a child of the channel that the transport's messageReceived signal
+    // invokes: while the call runs, that child has a sender.
+    const auto *channel = widget->findChild<QWebChannel *>(QString(), Qt::FindDirectChildrenOnly);
+    if (!channel)
+        return false;
+    for (const QObject *child : channel->children()) {
+        if (SenderAccess::senderOf(child))
+            return true;
+    }
+    return false;
 }
 
 void runPageScript(QWebEngineView *view, const QString &script)

@@ -2,6 +2,7 @@
 #define KZCHARTHOST_H
 
 #include <QJsonObject>
+#include <QObject>
 #include <QString>
 #include <QStringList>
 
@@ -29,27 +30,26 @@ QWebEngineView *createChartView(QWidget *widget);
 //
 // The wait ends early, without touching widget again, when the widget is
 // destroyed meanwhile; it ends early too when the application is asked to
-// quit, and that request is passed on to the application's main loop. Inside
-// a slot relaying a page event (see RelayScope) the page cannot load until the
-// slot has returned, so there the function does not wait at all. Page calls
-// made before the page has loaded are held back and run once it has.
+// quit, and that request is passed on to the application's main loop. Page
+// calls made before the page has loaded are held back and run once it has.
 void loadChartPage(QWidget *widget, QWebEngineView *view, const QString &pageUrl);
 
-// Marks the emission of a signal that relays a page event. The page's call is
-// still being delivered while the signal's slots run, and the web engine
-// cannot load another page before that delivery has ended; a chart
-// constructed in such a slot (the usual drill-down) therefore returns at once
-// instead of waiting for its page. Every relay slot holds one while it emits.
-class RelayScope
-{
-public:
-    RelayScope();
-    ~RelayScope();
-    RelayScope(const RelayScope &) = delete;
-    RelayScope &operator=(const RelayScope &) = delete;
+// True while a slot of widget runs because its page called it. The web engine
+// cannot load another page, or do much else, before such a call has been
+// delivered, so a signal raised by it must not reach the host from inside.
+bool calledByPage(QObject *widget);
 
-    static bool active();
-};
+// Emits the signal of a relay slot: at once when the host called the slot,
+// and right after the call has been delivered when the page called it, so
+// that the host's slots may build charts, run dialogs or delete the chart.
+template <typename Emit>
+void relay(QObject *widget, Emit emitSignal)
+{
+    if (calledByPage(widget))
+        QMetaObject::invokeMethod(widget, emitSignal, Qt::QueuedConnection);
+    else
+        emitSignal();
+}
 
 // Runs script in the view's page without waiting for it. Calls reach the page
 // in the order they were made; errors stay inside the page. Calls made while
