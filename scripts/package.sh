@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Builds the Debian packages of the library (run-time library and development
-# files) for Qt 5 and Qt 6 into packages/, installs them with apt-get, builds
-# and runs the consumer application against /usr through find_package and
-# pkg-config, and removes the packages again.
+# files) for Qt 5 and Qt 6 into packages/, installs them all together with
+# apt-get (the two Qt flavours must not clash), builds and runs the consumer
+# application of tests/consumer/ against /usr through find_package and
+# pkg-config for each, and removes the packages again.
 #   scripts/package.sh [--qt 5|6] [--keep]
 # --qt limits it to one Qt; --keep leaves the packages installed.
 set -euo pipefail
@@ -20,6 +21,7 @@ scripts/setup.sh
 . scripts/env.sh
 sudo=""
 [ "$(id -u)" -eq 0 ] || sudo=sudo
+rm -rf packages
 mkdir -p packages
 
 for qt in "${majors[@]}"; do
@@ -30,19 +32,23 @@ for qt in "${majors[@]}"; do
     rm -f "$dir"/*.deb
     (cd "$dir" && cpack -G DEB)
     cp "$dir"/*.deb packages/
-    debs=("$PWD/$dir"/*.deb)
-    names=()
-    for deb in "${debs[@]}"; do
-        names+=("$(dpkg-deb -f "$deb" Package)")
-        dpkg-deb -I "$deb" | sed -n 's/^ \(Package\|Installed-Size\|Depends\): /  \1: /p'
-    done
-    DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq "${debs[@]}"
+done
+
+debs=("$PWD"/packages/*.deb)
+names=()
+for deb in "${debs[@]}"; do
+    names+=("$(dpkg-deb -f "$deb" Package)")
+    echo "$(basename "$deb"): $(stat -c %s "$deb") bytes"
+    dpkg-deb -f "$deb" Installed-Size Depends | sed 's/^/    /'
+done
+DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq "${debs[@]}"
+for qt in "${majors[@]}"; do
     package=KzChartWidget
     [ "$qt" = 5 ] || package=KzChartWidgetQt$qt
     xvfb-run -a -s "-screen 0 1600x1000x24" \
-        cmake -DPACKAGE="$package" -DPREFIX=/usr -DWORK_DIR="$PWD/$dir/consumer" -P tests/consumer/run.cmake
-    if [ "$keep" = 0 ]; then
-        DEBIAN_FRONTEND=noninteractive $sudo apt-get remove -y -qq "${names[@]}"
-    fi
+        cmake -DPACKAGE="$package" -DPREFIX=/usr -DWORK_DIR="$PWD/build-deb-qt$qt/consumer" \
+              -P tests/consumer/run.cmake
 done
-ls -l packages/*.deb
+if [ "$keep" = 0 ]; then
+    DEBIAN_FRONTEND=noninteractive $sudo apt-get remove -y -qq "${names[@]}"
+fi
