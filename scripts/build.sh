@@ -10,9 +10,10 @@ if [ "${1:-}" = "--qt" ]; then
     shift 2
 fi
 case "$qt" in
-    5) dir=build ;;
-    6) dir=build-qt6 ;;
+    5|6) ;;
     *) echo "usage: $0 [--qt 5|6] [cmake arguments]" >&2; exit 2 ;;
 esac
+. scripts/env.sh
+dir=$(kz_build_dir "$qt")
 cmake -S . -B "$dir" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DKZCHART_QT_MAJOR="$qt" "$@"
 cmake --build "$dir" --parallel "$(nproc)"

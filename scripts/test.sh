@@ -16,8 +16,6 @@ for qt in "${majors[@]}"; do
     scripts/build.sh --qt "$qt" -DKZCHART_WARNINGS_AS_ERRORS=ON
 done
 for qt in "${majors[@]}"; do
-    dir=build
-    [ "$qt" = 5 ] || dir=build-qt$qt
-    echo "== Qt $qt: $dir"
-    xvfb-run -a -s "-screen 0 1600x1000x24" ctest --test-dir "$dir" --output-on-failure "$@"
+    echo "== Qt $qt: $(kz_build_dir "$qt")"
+    xvfb-run -a -s "-screen 0 1600x1000x24" ctest --test-dir "$(kz_build_dir "$qt")" --output-on-failure "$@"
 done
