@@ -1,17 +1,51 @@
 # Builds the resource tree of the chart pages: the pages are generated from
-# the shared skeleton, ECharts comes from node_modules (installed by `npm ci`),
-# and rcc compiles the lot into the library. rcc's generated code registers the
+# the shared skeleton, ECharts comes from node_modules (installed by `npm ci`)
+# or KZCHART_ECHARTS_DIR, and rcc compiles the lot into the library. rcc's generated code registers the
 # tree when the library is loaded and unregisters it when it is unloaded.
 
-set(ECHARTS_DIR "${PROJECT_SOURCE_DIR}/node_modules/echarts")
-foreach(file dist/echarts.js theme/macarons.js)
-    if(NOT EXISTS "${ECHARTS_DIR}/${file}")
-        message(FATAL_ERROR
-            "ECharts is missing (${ECHARTS_DIR}/${file}).\n"
-            "Run `npm ci` in ${PROJECT_SOURCE_DIR} first "
-            "(scripts/setup.sh does it along with the system packages).")
+# A distribution builder without network access points KZCHART_ECHARTS_DIR at
+# an ECharts of the same release unpacked elsewhere. The pages are written
+# against this exact release, so any other version is refused.
+set(kz_echarts_default_dir "${PROJECT_SOURCE_DIR}/node_modules/echarts")
+set(KZCHART_ECHARTS_DIR "${kz_echarts_default_dir}" CACHE PATH
+    "ECharts 4.2.0-rc.1 directory (holding package.json, dist/ and theme/)")
+set(kz_echarts_version "4.2.0-rc.1")
+# The script and theme compiled into the library, relative to that directory.
+set(kz_echarts_script dist/echarts.js)
+set(kz_echarts_theme theme/macarons.js)
+
+if(KZCHART_ECHARTS_DIR STREQUAL kz_echarts_default_dir)
+    set(kz_echarts_hint "Run `npm ci` in ${PROJECT_SOURCE_DIR} first "
+                        "(scripts/setup.sh does it along with the system packages), "
+                        "or point KZCHART_ECHARTS_DIR at an unpacked ECharts ${kz_echarts_version}.")
+else()
+    set(kz_echarts_hint "Point KZCHART_ECHARTS_DIR at an unpacked ECharts ${kz_echarts_version} "
+                        "(the npm package echarts@${kz_echarts_version}).")
+endif()
+set(kz_echarts_found "")
+if(EXISTS "${KZCHART_ECHARTS_DIR}/package.json")
+    file(READ "${KZCHART_ECHARTS_DIR}/package.json" kz_echarts_manifest)
+    if(kz_echarts_manifest MATCHES "\"version\"[ \t\r\n]*:[ \t\r\n]*\"([^\"]*)\"")
+        set(kz_echarts_found "${CMAKE_MATCH_1}")
+    endif()
+endif()
+if(NOT kz_echarts_found STREQUAL kz_echarts_version)
+    if(kz_echarts_found STREQUAL "")
+        set(kz_echarts_problem "ECharts is missing: no ${KZCHART_ECHARTS_DIR}/package.json with a version.")
+    else()
+        set(kz_echarts_problem "${KZCHART_ECHARTS_DIR} holds ECharts ${kz_echarts_found}, "
+                               "but the chart pages need exactly ${kz_echarts_version}.")
+    endif()
+    message(FATAL_ERROR ${kz_echarts_problem} "\n" ${kz_echarts_hint})
+endif()
+foreach(file ${kz_echarts_script} ${kz_echarts_theme})
+    if(NOT EXISTS "${KZCHART_ECHARTS_DIR}/${file}")
+        message(FATAL_ERROR "ECharts ${kz_echarts_version} in ${KZCHART_ECHARTS_DIR} lacks ${file}.\n"
+                            ${kz_echarts_hint})
     endif()
 endforeach()
+set(ECHARTS_SCRIPT_FILE "${KZCHART_ECHARTS_DIR}/${kz_echarts_script}")
+set(ECHARTS_THEME_FILE "${KZCHART_ECHARTS_DIR}/${kz_echarts_theme}")
 
 function(kz_add_chart_resources target)
     set(page_dir "${PROJECT_SOURCE_DIR}/ECharts/Resources/ECharts")
@@ -36,7 +70,7 @@ function(kz_add_chart_resources target)
     endforeach()
     set(CHART_PAGE_ENTRIES "${entries}")
     configure_file("${page_dir}/ECharts.qrc.in" "${out_dir}/ECharts.qrc" @ONLY)
-    qt5_add_resources(resource_sources "${out_dir}/ECharts.qrc"
-                      OPTIONS --no-compress --format-version 2)
+    qt_add_resources(resource_sources "${out_dir}/ECharts.qrc"
+                     OPTIONS --no-compress --format-version 2)
     target_sources(${target} PRIVATE ${resource_sources})
 endfunction()

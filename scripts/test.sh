@@ -1,9 +1,21 @@
 #!/usr/bin/env bash
-# Sets the machine up, builds everything with warnings treated as errors and
-# runs the whole test suite under Xvfb. Extra arguments go to ctest.
+# Sets the machine up, builds everything against Qt 5 (build/) and Qt 6
+# (build-qt6/) with warnings treated as errors and runs the whole test suite of
+# each under Xvfb. `--qt 5` or `--qt 6` first limits it to one Qt; further
+# arguments go to ctest.
 set -euo pipefail
 cd "$(dirname "$0")/.."
+majors=(5 6)
+if [ "${1:-}" = "--qt" ]; then
+    majors=("$2")
+    shift 2
+fi
 scripts/setup.sh
-scripts/build.sh -DKZCHART_WARNINGS_AS_ERRORS=ON
 . scripts/env.sh
-xvfb-run -a -s "-screen 0 1600x1000x24" ctest --test-dir build --output-on-failure "$@"
+for qt in "${majors[@]}"; do
+    scripts/build.sh --qt "$qt" -DKZCHART_WARNINGS_AS_ERRORS=ON
+done
+for qt in "${majors[@]}"; do
+    echo "== Qt $qt: $(kz_build_dir "$qt")"
+    xvfb-run -a -s "-screen 0 1600x1000x24" ctest --test-dir "$(kz_build_dir "$qt")" --output-on-failure "$@"
+done

@@ -1,0 +1,34 @@
+# Builds and runs the consumer application against an installed KzChartWidget,
+# once through find_package and once through pkg-config:
+#   cmake -DPACKAGE=KzChartWidget -DWORK_DIR=<scratch dir>
+#         [-DBUILD_DIR=<library build> -DLIBDIR=lib] [-DPREFIX=/usr] -P run.cmake
+# Without PREFIX the library build is first installed into WORK_DIR/prefix;
+# with it the consumer uses what is installed there (a system package, say).
+if(NOT WORK_DIR OR NOT PACKAGE)
+    message(FATAL_ERROR "run.cmake needs -DPACKAGE=... and -DWORK_DIR=...")
+endif()
+get_filename_component(source_dir "${CMAKE_CURRENT_LIST_FILE}" DIRECTORY)
+file(REMOVE_RECURSE "${WORK_DIR}")
+
+function(run)
+    execute_process(COMMAND ${ARGN} RESULT_VARIABLE result)
+    if(NOT result EQUAL 0)
+        string(REPLACE ";" " " command "${ARGN}")
+        message(FATAL_ERROR "Failed (${result}): ${command}")
+    endif()
+endfunction()
+
+if(NOT PREFIX)
+    set(PREFIX "${WORK_DIR}/prefix")
+    run("${CMAKE_COMMAND}" --install "${BUILD_DIR}" --prefix "${PREFIX}")
+    set(ENV{PKG_CONFIG_PATH} "${PREFIX}/${LIBDIR}/pkgconfig")
+endif()
+
+foreach(pkg_config OFF ON)
+    set(build "${WORK_DIR}/consumer-pkgconfig-${pkg_config}")
+    run("${CMAKE_COMMAND}" -S "${source_dir}" -B "${build}" "-DKZCHART_PACKAGE=${PACKAGE}"
+        "-DCMAKE_PREFIX_PATH=${PREFIX}" "-DUSE_PKG_CONFIG=${pkg_config}")
+    run("${CMAKE_COMMAND}" --build "${build}")
+    run("${build}/consumer")
+    message(STATUS "Consumer built with USE_PKG_CONFIG=${pkg_config} against ${PREFIX} ran.")
+endforeach()
