@@ -17,6 +17,8 @@ function(kz_add_translations target)
     set(qm_dir "${CMAKE_CURRENT_BINARY_DIR}/translations")
     set_source_files_properties(${ts_files} PROPERTIES OUTPUT_LOCATION "${qm_dir}")
     qt_add_translation(qm_files ${ts_files})
+    # Qt 6's qt_add_translation() lists every file twice.
+    list(REMOVE_DUPLICATES qm_files)
 
     set(entries "")
     foreach(qm IN LISTS qm_files)
@@ -39,5 +41,6 @@ function(kz_add_translations target)
         VERBATIM)
 
     install(FILES ${qm_files}
-            DESTINATION "${CMAKE_INSTALL_DATADIR}/${KZCHART_PACKAGE_NAME}/translations")
+            DESTINATION "${CMAKE_INSTALL_DATADIR}/${KZCHART_PACKAGE_NAME}/translations"
+            COMPONENT Runtime)
 endfunction()
