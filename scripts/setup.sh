@@ -1,12 +1,13 @@
 #!/usr/bin/env bash
 # Installs everything that building, testing and running KzChartWidget needs on
-# Debian 12 (Qt 5 with WebEngine, CMake, Xvfb, a CJK font) and then ECharts,
+# Debian 12 (Qt 5 with WebEngine, Qt's tools for translations and the Designer
+# plugin, Doxygen, CMake, Xvfb, a CJK font) and then ECharts,
 # pinned by package-lock.json. Safe to run again: it only installs what is missing.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
 packages=(g++ make cmake qtbase5-dev qtwebengine5-dev libqt5webchannel5-dev qttools5-dev-tools
-          xvfb xauth fonts-wqy-microhei)
+          qttools5-dev libqt5svg5 doxygen xvfb xauth fonts-wqy-microhei)
 # Node.js may come from elsewhere than Debian; any npm will do.
 command -v npm >/dev/null 2>&1 || packages+=(nodejs npm)
 
