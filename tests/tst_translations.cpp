@@ -29,8 +29,7 @@ private Q_SLOTS:
         QFETCH(QString, translation);
         QFETCH(QString, stackName);
         QFETCH(QString, alarmLabel);
-        // Removes itself from the application when destroyed.
-        QTranslator translator;
+        QTranslator translator; // leaves the application when destroyed
         if (!translation.isEmpty()) {
             QVERIFY(translator.load(translation));
             QVERIFY(QCoreApplication::installTranslator(&translator));
@@ -42,8 +41,7 @@ private Q_SLOTS:
         stack.setLegends({QStringLiteral("A")}, true);
         stack.setDatas(QList<QList<int>>{{1}});
         stackProbe.nextFragment();
-        const QJsonObject series = stackProbe.nextFragment();
-        QCOMPARE(series["series"][0]["stack"].toString(), stackName);
+        QCOMPARE(stackProbe.nextFragment().value("series")[0]["stack"].toString(), stackName);
 
         KzChartLineZoom lines;
         ChartProbe linesProbe(&lines);
@@ -53,8 +51,8 @@ private Q_SLOTS:
         lines.setOption(1, {QStringLiteral("A")}, QStringLiteral("bottom"), true, 0, 100, {}, {}, {}, {}, true,
                         {QStringLiteral("d1"), QStringLiteral("d2")}, true, 0, 0, 10, 5, 1, points, alarms,
                         QStringLiteral("title"), {});
-        const QJsonObject option = linesProbe.nextFragment();
-        QCOMPARE(option["series"][0]["markLine"]["label"]["formatter"].toString(), alarmLabel);
+        QCOMPARE(linesProbe.nextFragment().value("series")[0]["markLine"]["label"]["formatter"].toString(),
+                 alarmLabel);
     }
 };
 
