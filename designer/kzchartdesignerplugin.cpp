@@ -52,9 +52,10 @@ QString KzChartDesignerEntry::includeFile() const
     return m_className.toLower() + QStringLiteral(".h");
 }
 
+// PNG rather than SVG: Designer may run without Qt's SVG icon engine.
 QIcon KzChartDesignerEntry::icon() const
 {
-    return QIcon(QStringLiteral(":/KzChartDesigner/icons/%1.svg").arg(m_className.toLower()));
+    return QIcon(QStringLiteral(":/KzChartDesigner/icons/%1.png").arg(m_className.toLower()));
 }
 
 bool KzChartDesignerEntry::isContainer() const
