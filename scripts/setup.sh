@@ -7,7 +7,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 
 packages=(g++ make cmake qtbase5-dev qtwebengine5-dev libqt5webchannel5-dev qttools5-dev-tools
-          qttools5-dev libqt5svg5 doxygen xvfb xauth fonts-wqy-microhei)
+          qttools5-dev doxygen xvfb xauth fonts-wqy-microhei)
 # Node.js may come from elsewhere than Debian; any npm will do.
 command -v npm >/dev/null 2>&1 || packages+=(nodejs npm)
 
