@@ -38,7 +38,8 @@ class KZCHARTWIDGET_EXPORT KzChartBar : public QWidget
     Q_OBJECT
 
 public:
-    //! Builds the chart and loads its page; returns once the page has loaded.
+    //! Builds the chart and loads its page; setters may be called as soon as
+    //! it returns.
     explicit KzChartBar(QWidget *parent = nullptr);
     //! Destroys the chart and its page.
     ~KzChartBar() override;

@@ -48,7 +48,8 @@ class KZCHARTWIDGET_EXPORT KzChartDonut : public QWidget
     Q_OBJECT
 
 public:
-    //! Builds the chart and loads its page; returns once the page has loaded.
+    //! Builds the chart and loads its page; setters may be called as soon as
+    //! it returns.
     explicit KzChartDonut(QWidget *parent = nullptr);
     //! Destroys the chart and its page.
     ~KzChartDonut() override;

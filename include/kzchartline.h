@@ -60,7 +60,8 @@ class KZCHARTWIDGET_EXPORT KzChartLine : public QWidget
     Q_OBJECT
 
 public:
-    //! Builds the chart and loads its page; returns once the page has loaded.
+    //! Builds the chart and loads its page; setters may be called as soon as
+    //! it returns.
     explicit KzChartLine(QWidget *parent = nullptr);
     //! Destroys the chart and its page.
     ~KzChartLine() override;

@@ -88,7 +88,8 @@ public:
     //! Measuring point name -> date label -> depth text.
     using DepthMap = QMap<QString, QMap<QString, QString>>;
 
-    //! Builds the chart and loads its page; returns once the page has loaded.
+    //! Builds the chart and loads its page; setters may be called as soon as
+    //! it returns.
     explicit KzChartLineZoom(QWidget *parent = nullptr);
     //! Destroys the chart and its page.
     ~KzChartLineZoom() override;
