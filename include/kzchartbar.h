@@ -38,32 +38,59 @@ class KZCHARTWIDGET_EXPORT KzChartBar : public QWidget
     Q_OBJECT
 
 public:
+    //! Builds the chart and loads its page; setters may be called as soon as
+    //! it returns.
     explicit KzChartBar(QWidget *parent = nullptr);
+    //! Destroys the chart and its page.
     ~KzChartBar() override;
 
+    //! Sets the title above the chart; the text is shown as it is.
     void setTitle(const QString &text);
+    //! Sets the smaller line under the title.
     void setSubTitle(const QString &subtext);
+    //! Sets the palette, one CSS colour ("#c23531", "red"...) per series in
+    //! series order; it repeats when there are more series than colours.
     void setColors(const QStringList &colors);
+    //! Shows or hides the toolbox back button, hidden at first.
     void setToolBackVisible(bool visible);
 
+    //! Sets the category labels along the x axis, one per bar group.
     void setCategories(const QStringList &categories);
+    //! Sets the legend entries, which also name the series of later
+    //! setDatas() calls by position and give their expected number.
     void setLegends(const QStringList &legends);
+    //! As setLegends(legends), and places the legend: x and y as ECharts
+    //! reads them ("left", "center", "right", "top", "bottom", "10%", a pixel
+    //! number...), orient "horizontal" or "vertical".
     void setLegends(const QStringList &legends, const QString &x, const QString &y,
                     const QString &orient);
+    //! Sets one row of whole-number values per legend entry, each value the
+    //! bar of one category. Ignored unless there are as many rows as names
+    //! given to the last setLegends().
     void setDatas(const QList<QList<int>> &datas);
+    //! As the whole-number form; NaN and infinite values are sent as null and
+    //! leave their bar out.
     void setDatas(const QList<QList<double>> &datas);
-    // Plot-area margins in percent of the chart's width (left, right) and
-    // height (top, bottom).
+    //! Sets the plot area's margins in percent of the chart's width (left,
+    //! right) and height (top, bottom). The "%1%" that builds each margin is
+    //! a translatable text.
     void setGrid(int left, int top, int right, int bottom);
+    //! Removes the bars and the category labels; everything else stays, the
+    //! remembered legend names included (see the class description).
     void clearChart();
 
 Q_SIGNALS:
+    //! The user clicked the category label \a category on the x axis.
     void categoryClicked(const QString &category);
+    //! The user clicked the toolbox back button.
     void toolBackClicked();
 
 public Q_SLOTS:
-    // Called by the page; calling them directly emits the same signals.
+    //! Called by the page when a category label is clicked; emits
+    //! categoryClicked(). Calling it directly emits the same signal.
     void clickedCategory(const QString &category);
+    //! Called by the page when the back button is clicked; emits
+    //! toolBackClicked(). Calling it directly emits the same signal.
     void clickedToolBack();
 
 private:

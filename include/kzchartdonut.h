@@ -48,28 +48,53 @@ class KZCHARTWIDGET_EXPORT KzChartDonut : public QWidget
     Q_OBJECT
 
 public:
+    //! Builds the chart and loads its page; setters may be called as soon as
+    //! it returns.
     explicit KzChartDonut(QWidget *parent = nullptr);
+    //! Destroys the chart and its page.
     ~KzChartDonut() override;
 
+    //! Sets the title above the chart; the text is shown as it is.
     void setTitle(const QString &text);
+    //! Sets the smaller line under the title.
     void setSubTitle(const QString &subtext);
+    //! Sets the palette, one CSS colour ("#c23531", "red"...) per segment in
+    //! order; it repeats when there are more segments than colours.
     void setColors(const QStringList &colors);
+    //! Shows or hides the toolbox back button, hidden at first.
     void setToolBackVisible(bool visible);
 
+    //! Sets the legend entries, which also name the segments of later
+    //! setDatas() calls by position and give their expected number; \a bShow
+    //! shows or hides the legend, and \a bSelectable false stops the user
+    //! from switching segments off through it, for good (see the class
+    //! description).
     void setLegends(const QStringList &legends, bool bShow, bool bSelectable);
+    //! Sets one whole-number value per legend entry, in legend order. Ignored
+    //! unless there are as many values as names given to the last
+    //! setLegends().
     void setDatas(const QList<int> &datas);
-    // The series name; the donut's tooltip does not show it.
+    //! Sets the series name; the donut's tooltip does not show it.
     void setDatasName(const QString &name);
+    //! Sets the two lines of the centre label: \a topText small and grey
+    //! over \a bottomText larger and dark. Both go into the label's
+    //! rich-text markup as they are (see the class description).
     void setLabel(const QString &topText, const QString &bottomText);
+    //! Shows or hides the tooltip, shown at first.
     void setTooltip(bool bShow);
 
 Q_SIGNALS:
+    //! The user clicked the segment named \a category.
     void categoryClicked(const QString &category);
+    //! The user clicked the toolbox back button.
     void toolBackClicked();
 
 public Q_SLOTS:
-    // Called by the page; calling them directly emits the same signals.
+    //! Called by the page when a segment is clicked; emits
+    //! categoryClicked(). Calling it directly emits the same signal.
     void clickedCategory(const QString &category);
+    //! Called by the page when the back button is clicked; emits
+    //! toolBackClicked(). Calling it directly emits the same signal.
     void clickedToolBack();
 
 private:

@@ -34,7 +34,7 @@ QT_END_NAMESPACE
     which on a category axis is the point's category label (not the series
     name). A double click on the empty plot area emits nothing.
 
-    \section1 Tooltip mode
+    \par Tooltip mode
     setToolTip() always switches the tooltip to item mode: hovering a point
     shows that point alone. Its mode argument is handed to the page first
     (as the page call setToolTipFlag(mode)); the line chart page accepts and
@@ -42,7 +42,7 @@ QT_END_NAMESPACE
     meaning, so every mode, negative ones included, shows the same item
     tooltip, and the call raises no script error.
 
-    \section1 Point series
+    \par Point series
     setDatas() with (x, y) pairs sends x as a whole number truncated toward
     zero (2.9 becomes 2, -2.9 becomes -2) and y as it is. An x beyond the
     32-bit range is clamped to the nearest end of it (-2147483648 or
@@ -60,46 +60,73 @@ class KZCHARTWIDGET_EXPORT KzChartLine : public QWidget
     Q_OBJECT
 
 public:
+    //! Builds the chart and loads its page; setters may be called as soon as
+    //! it returns.
     explicit KzChartLine(QWidget *parent = nullptr);
+    //! Destroys the chart and its page.
     ~KzChartLine() override;
 
+    //! Sets the title above the chart; the text is shown as it is.
     void setTitle(const QString &text);
+    //! Sets the smaller line under the title.
     void setSubTitle(const QString &subtext);
+    //! Sets the palette, one CSS colour ("#c23531", "red"...) per series in
+    //! order; it repeats when there are more series than colours.
     void setColors(const QStringList &colors);
 
-    // A category x axis with these labels. bOnZero puts the axis line on the
-    // y axis' zero; interval is the label interval (0 shows every label).
+    //! Makes the x axis a category axis with these labels. \a bOnZero puts
+    //! the axis line on the y axis' zero; \a interval is the label interval
+    //! (0 shows every label).
     void setCategories(const QStringList &categories, bool bOnZero, int interval);
-    // A numeric x axis from min to max. Labels sent earlier are ignored by it.
+    //! Makes the x axis numeric, from \a min to \a max in about
+    //! \a splitNumber steps of at least \a minInterval. Labels sent earlier
+    //! are ignored by it.
     void setCategories(int min, int max, int splitNumber, double minInterval);
+    //! Sets one series of whole-number values per legend entry, one value
+    //! per category label. Ignored unless there are as many series as names
+    //! given to the last setLegends(); surplus earlier series stay.
     void setDatas(const QList<QList<int>> &datas);
+    //! As the whole-number form; NaN and infinite values are sent as null and
+    //! break the line.
     void setDatas(const QList<QList<double>> &datas);
-    // One series of (x, y) points per inner list, drawn with larger symbols;
-    // for a numeric x axis (see the class description for x).
+    //! Sets one series of (x, y) points per inner list, drawn with larger
+    //! symbols, for a numeric x axis (see the class description for x).
     void setDatas(const QList<QList<QPair<double, double>>> &datas);
-    // y is the legend's vertical position, as ECharts reads it ("bottom",
-    // "top", "5%", a pixel number...).
+    //! Sets the legend entries, which also name the series of later
+    //! setDatas() calls by position and give their expected number. \a y is
+    //! the legend's vertical position, as ECharts reads it ("bottom", "top",
+    //! "5%", a pixel number...).
     void setLegends(const QStringList &legends, const QString &y);
-    // bottom is the plot area's bottom margin ("15%", "60"...); bContainLabel
-    // keeps the axis labels inside the plot area.
+    //! Sets the plot area's bottom margin (\a bottom: "15%", "60"...);
+    //! \a bContainLabel keeps the axis labels inside the plot area.
     void setGrid(const QString &bottom, bool bContainLabel);
-    // Switches the tooltip to item mode; see the class description for mode.
+    //! Switches the tooltip to item mode; see the class description for
+    //! \a mode.
     void setToolTip(int mode);
-    // Shows or hides the slider zoom bars under the x axis and beside the
-    // y axis. Zooming with the mouse wheel and panning by dragging stay on.
+    //! Shows or hides the slider zoom bars under the x axis and beside the
+    //! y axis. Zooming with the mouse wheel and panning by dragging stay on.
     void setDataZoom(bool bShow);
-    // The y axis' range; keeps its type, boundary gap and direction.
+    //! Sets the y axis' range from \a min to \a max in about
+    //! \a splitNumber steps of at least \a minInterval; keeps its type,
+    //! boundary gap and direction.
     void setValueRange(double min, double max, int splitNumber, double minInterval);
-    // Makes the y axis a value axis with this boundary gap and direction.
+    //! Makes the y axis a value axis; \a bBoundaryGap leaves a gap at both
+    //! ends of the axis, \a bInverse puts its lowest value at the top.
     void setValues(bool bBoundaryGap, bool bInverse);
 
 Q_SIGNALS:
+    //! The user clicked the x-axis label \a category.
     void categoryClicked(const QString &category);
+    //! The user double-clicked a point; \a name is the point's data item
+    //! name (its category label on a category axis), not the series name.
     void seriesClicked(const QString &name);
 
 public Q_SLOTS:
-    // Called by the page; calling them directly emits the same signals.
+    //! Called by the page when an x-axis label is clicked; emits
+    //! categoryClicked(). Calling it directly emits the same signal.
     void clickedCategory(const QString &category);
+    //! Called by the page when a point is double-clicked; emits
+    //! seriesClicked(). Calling it directly emits the same signal.
     void clickedSeries(const QString &name);
 
 private:

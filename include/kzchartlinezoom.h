@@ -81,18 +81,31 @@ class KZCHARTWIDGET_EXPORT KzChartLineZoom : public QWidget
     Q_OBJECT
 
 public:
-    // Measuring point name -> its (x, y) points in drawing order.
+    //! Measuring point name -> its (x, y) points in drawing order.
     using SeriesMap = QMap<QString, QList<QPair<double, double>>>;
-    // Alarm value -> (names shown in the label, points whose lines get it).
+    //! Alarm value -> (names shown in the label, points whose lines get it).
     using AlarmMap = QMap<double, QPair<QStringList, QStringList>>;
-    // Measuring point name -> date label -> depth text.
+    //! Measuring point name -> date label -> depth text.
     using DepthMap = QMap<QString, QMap<QString, QString>>;
 
+    //! Builds the chart and loads its page; setters may be called as soon as
+    //! it returns.
     explicit KzChartLineZoom(QWidget *parent = nullptr);
+    //! Destroys the chart and its page.
     ~KzChartLineZoom() override;
 
-    // Points over category labels (x is the label's index), with title and
-    // alarm lines.
+    //! Rebuilds the chart with points over category labels (x is the
+    //! label's index), title and alarm lines, in one page call.
+    //!
+    //! The arguments go to the builders: \a toolTipMode to setToolTip(),
+    //! \a legends and \a legendY to setLegends(), \a showDataZoom,
+    //! \a zoomStart and \a zoomEnd to setDataZoom(), the four margins and
+    //! \a containLabel to setGrid(), \a categories, \a onZero and
+    //! \a labelInterval to setCategories(), the y range to setValueRange(),
+    //! \a datas and \a alarms to setDatas(), \a title and \a subtitle to
+    //! setTitle(). The page then applies tooltip mode \a toolTipMode.
+    //! A lone alarm with a lone label name reads "报警值: <value>", a
+    //! translatable text; other alarm labels list their names.
     void setOption(int toolTipMode, const QStringList &legends, const QString &legendY,
                    bool showDataZoom, int zoomStart, int zoomEnd,
                    const QString &gridLeft, const QString &gridTop, const QString &gridRight,
@@ -102,7 +115,10 @@ public:
                    const SeriesMap &datas,
                    const AlarmMap &alarms,
                    const QString &title, const QString &subtitle);
-    // Points over a numeric x axis; no title, no alarm lines.
+    //! Rebuilds the chart with points over a numeric x axis from \a xMin to
+    //! \a xMax; no title, no alarm lines. The y axis takes its boundary gap
+    //! and direction from setValues() and its range from setValueRange();
+    //! the other arguments are those of the category form.
     void setOption(int toolTipMode, const QStringList &legends, const QString &legendY,
                    bool showDataZoom, int zoomStart, int zoomEnd,
                    const QString &gridLeft, const QString &gridTop, const QString &gridRight,
@@ -112,52 +128,81 @@ public:
                    double yMin, double yMax, int ySplitNumber, double yMinInterval,
                    const SeriesMap &datas);
 
+    //! Builds the title, centred, with its smaller second line; sends nothing.
     QJsonArray setTitle(const QString &text, const QString &subtext);
-    // The mode only matters to setOption(), which hands it to the page.
+    //! Builds the tooltip; sends nothing. The mode only matters to
+    //! setOption(), which hands it to the page.
     QJsonArray setToolTip(int toolTipMode);
-    // Also remembers legends: they name and count the series.
+    //! Builds the legend at vertical position \a y; sends nothing. Also
+    //! remembers \a legends: they name, order and count the series.
     QJsonArray setLegends(const QStringList &legends, const QString &y);
+    //! Builds the plot area's margins ("10%", "60"...); \a containLabel
+    //! keeps the axis labels inside. Sends nothing.
     QJsonArray setGrid(const QString &left, const QString &top, const QString &right,
                        const QString &bottom, bool containLabel);
-    // Four zoom components: x slider (start and end in percent), y slider,
-    // and mouse-wheel zoom on each axis.
+    //! Builds four zoom components: x slider (\a start and \a end in
+    //! percent), y slider, and mouse-wheel zoom on each axis; \a show shows
+    //! the sliders. Sends nothing.
     QJsonArray setDataZoom(bool show, int start, int end);
+    //! Builds a category x axis with these labels, its line on the y axis'
+    //! zero when \a onZero, every (\a interval + 1)th label shown. Sends
+    //! nothing.
     QJsonArray setCategories(const QStringList &categories, bool onZero, int interval);
+    //! Builds a numeric x axis from \a min to \a max in about
+    //! \a splitNumber steps of at least \a minInterval. Sends nothing.
     QJsonArray setCategories(int min, int max, int splitNumber, double minInterval);
+    //! Builds the y axis' range, as setCategories() does for x. Sends nothing.
     QJsonArray setValueRange(double min, double max, int splitNumber, double minInterval);
+    //! Builds a value y axis with a gap at both ends when \a boundaryGap and
+    //! its lowest value at the top when \a inverse. Sends nothing.
     QJsonArray setValues(bool boundaryGap, bool inverse);
 
-    // One series per remembered legend name, in legend order; empty when the
-    // map holds a different number of points. A point gets the alarm line of
-    // the greatest alarm value that names it (exact, case-sensitive).
+    //! Builds one series per remembered legend name, in legend order; empty
+    //! when the map holds a different number of points. A point gets the
+    //! alarm line of the greatest alarm value that names it (exact,
+    //! case-sensitive). Sends nothing.
     QJsonArray setDatas(const SeriesMap &datas,
                         const AlarmMap &alarms);
-    // Plain value series sent on their own (the chart is rebuilt with only
-    // them, tooltip mode 0); ignored when the row count differs from the
-    // legend count.
+    //! Rebuilds the chart with only these plain value series (tooltip
+    //! mode 0, no zoom bars); ignored when the row count differs from the
+    //! legend count.
     void setDatas(const QList<QList<int>> &datas);
+    //! As the whole-number form.
     void setDatas(const QList<QList<double>> &datas);
-    // Rebuilds the chart with only this palette (tooltip mode 0).
+    //! Rebuilds the chart with only this palette (tooltip mode 0).
     void setColors(const QStringList &colors);
 
-    // Depth records for mode 1 tooltips; an empty map clears them. The chart
-    // itself is left as it is.
+    //! Hands the depth records for mode 1 tooltips to the page; an empty map
+    //! clears them. The chart itself is left as it is.
     void setDepthDate(const DepthMap &depths);
-    // The depth records as sent to the page; empty for an empty map.
+    //! Returns the depth records as setDepthDate() sends them; empty for an
+    //! empty map.
     QString getDepthDateString(const DepthMap &depths);
-    // Selects exactly the named legend entries until the next rebuild.
+    //! Selects exactly the named legend entries until the next rebuild;
+    //! raises no legendClicked().
     void setLegendClicked(const QStringList &names);
+    //! Asks the page for the pixel column of \a x; nothing comes back (see
+    //! the class description).
     void getPixelByLogic(const double &x);
 
 Q_SIGNALS:
+    //! Raised only by calling clickedSeries() directly.
     void seriesClicked(const QString &name);
+    //! The user toggled the legend entry named in \a name, which is now
+    //! selected when \a bSelected.
     void legendClicked(const QStringList &name, bool bSelected);
+    //! The user double-clicked close to a segment of the line of \a point;
+    //! \a start and \a end are the x keys of its two points.
     void lineDBClicked(const QString &point, const int &start, const int &end);
 
 public Q_SLOTS:
-    // Called by the page; calling them directly emits the same signals.
+    //! Emits seriesClicked(); the page never calls it.
     void clickedSeries(const QString &name);
+    //! Called by the page when the user toggles a legend entry; emits
+    //! legendClicked(). Calling it directly emits the same signal.
     void clickedLegend(const QString &name, bool bSelected);
+    //! Called by the page on a double-click close to a line segment; emits
+    //! lineDBClicked(). Calling it directly emits the same signal.
     void dbClickedLine(const QString &point, const int &start, const int &end);
 
 private:

@@ -38,30 +38,54 @@ class KZCHARTWIDGET_EXPORT KzChartPie : public QWidget
     Q_OBJECT
 
 public:
+    //! Builds the chart and loads its page; setters may be called as soon as
+    //! it returns.
     explicit KzChartPie(QWidget *parent = nullptr);
+    //! Destroys the chart and its page.
     ~KzChartPie() override;
 
+    //! Sets the title above the chart; the text is shown as it is.
     void setTitle(const QString &text);
+    //! Sets the smaller line under the title.
     void setSubTitle(const QString &subtext);
+    //! Sets the palette, one CSS colour ("#c23531", "red"...) per slice in
+    //! order; it repeats when there are more slices than colours.
     void setColors(const QStringList &colors);
+    //! Shows or hides the toolbox back button, hidden at first.
     void setToolBackVisible(bool visible);
 
+    //! Sets the legend entries, which also name the slices of later
+    //! setDatas() calls by position and give their expected number. The
+    //! legend keeps its visibility and selection mode.
     void setLegends(const QStringList &legends);
+    //! Sets the legend entries, which also name the slices of later
+    //! setDatas() calls by position and give their expected number; \a bShow
+    //! shows or hides the legend, and \a bSelectable false stops the user
+    //! from switching slices off through it, for good (see the class
+    //! description).
     void setLegends(const QStringList &legends, bool bShow, bool bSelectable);
+    //! Sets one whole-number value per legend entry, in legend order. Ignored
+    //! unless there are as many values as names given to the last
+    //! setLegends().
     void setDatas(const QList<int> &datas);
-    // The series name, the first line of the tooltip.
+    //! Sets the series name, the first line of the tooltip.
     void setDatasName(const QString &name);
-    // A silent pie reacts to no mouse action: no highlight, no tooltip and
-    // no categoryClicked().
+    //! A silent pie reacts to no mouse action: no highlight, no tooltip and
+    //! no categoryClicked(); setSilent(false) turns the reactions back on.
     void setSilent(bool bSilent);
 
 Q_SIGNALS:
+    //! The user clicked the slice named \a category.
     void categoryClicked(const QString &category);
+    //! The user clicked the toolbox back button.
     void toolBackClicked();
 
 public Q_SLOTS:
-    // Called by the page; calling them directly emits the same signals.
+    //! Called by the page when a slice is clicked; emits
+    //! categoryClicked(). Calling it directly emits the same signal.
     void clickedCategory(const QString &category);
+    //! Called by the page when the back button is clicked; emits
+    //! toolBackClicked(). Calling it directly emits the same signal.
     void clickedToolBack();
 
 private:

@@ -48,27 +48,54 @@ class KZCHARTWIDGET_EXPORT KzChartStack : public QWidget
     Q_OBJECT
 
 public:
+    //! Builds the chart and loads its page; setters may be called as soon as
+    //! it returns.
     explicit KzChartStack(QWidget *parent = nullptr);
+    //! Destroys the chart and its page.
     ~KzChartStack() override;
 
+    //! Sets the title above the chart; the text is shown as it is.
     void setTitle(const QString &text);
+    //! Sets the smaller line under the title.
     void setSubTitle(const QString &subtext);
+    //! Sets the palette, one CSS colour ("#c23531", "red"...) per series in
+    //! order; it repeats when there are more series than colours.
     void setColors(const QStringList &colors);
+    //! Shows or hides the toolbox back button, hidden at first.
     void setToolBackVisible(bool visible);
 
+    //! Sets the category labels on the axis that holds the categories at
+    //! the time of the call (the y axis while horizontal), one per bar.
     void setCategories(const QStringList &categories);
+    //! Lays the bars horizontally (true, the default) or upright (false) by
+    //! swapping the axis types. The chart rebuilds both axes, so call
+    //! setCategories() again afterwards.
     void setHorizontal(bool bHorizontal);
+    //! Sets the legend entries, which also name the series of later
+    //! setDatas() calls by position and give their expected number;
+    //! \a bSelectable false stops the user from switching series off
+    //! through the legend, for good (see the class description).
     void setLegends(const QStringList &legends, bool bSelectable);
+    //! Sets one row of whole-number values per legend entry, each value the
+    //! segment of one category's bar. Ignored unless there are as many rows
+    //! as names given to the last setLegends().
     void setDatas(const QList<QList<int>> &datas);
+    //! As the whole-number form; NaN and infinite values are sent as null and
+    //! leave their segment out.
     void setDatas(const QList<QList<double>> &datas);
 
 Q_SIGNALS:
+    //! The user clicked the category label \a category.
     void categoryClicked(const QString &category);
+    //! The user clicked the toolbox back button.
     void toolBackClicked();
 
 public Q_SLOTS:
-    // Called by the page; calling them directly emits the same signals.
+    //! Called by the page when a category label is clicked; emits
+    //! categoryClicked(). Calling it directly emits the same signal.
     void clickedCategory(const QString &category);
+    //! Called by the page when the back button is clicked; emits
+    //! toolBackClicked(). Calling it directly emits the same signal.
     void clickedToolBack();
 
 private:

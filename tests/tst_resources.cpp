@@ -2,8 +2,9 @@
 #include <QLibrary>
 #include <QTest>
 
-// The library registers its chart pages and ECharts with Qt's resource system
-// when it is loaded and takes them away again when it is unloaded.
+// The library registers its chart pages, ECharts and its translations with
+// Qt's resource system when it is loaded and takes them away again when it is
+// unloaded.
 class tst_Resources : public QObject
 {
     Q_OBJECT
@@ -21,6 +22,7 @@ static const char *const entries[] = {
     ":/ECharts/Resources/ECharts/lineZoom.html",
     ":/ECharts/Resources/ECharts/echarts.js",
     ":/ECharts/Resources/ECharts/theme/macarons.js",
+    ":/KzChartWidget/translations/kzchartwidget_en.qm",
 };
 
 static bool allPresent()

@@ -75,7 +75,7 @@ void GalleryWindow::logSignal(const QString &source, const QString &signal)
                                         source, signal));
 }
 
-bool GalleryWindow::writeScreenshots(const QString &dir)
+bool GalleryWindow::writeScreenshots(const QString &dir, int width)
 {
     if (!QDir().mkpath(dir)) {
         std::fprintf(stderr, "gallery: cannot create %s\n", qPrintable(dir));
@@ -99,6 +99,8 @@ bool GalleryWindow::writeScreenshots(const QString &dir)
             current = shot.second->grab().toImage();
         } while ((current != previous || isBlank(current)) && timer.elapsed() < 10000);
 
+        if (width > 0)
+            current = current.scaledToWidth(width, Qt::SmoothTransformation);
         const QString path = QDir(dir).absoluteFilePath(shot.first + QStringLiteral(".png"));
         if (!current.save(path)) {
             std::fprintf(stderr, "gallery: cannot write %s\n", qPrintable(path));

@@ -26,8 +26,9 @@ public:
     void logSignal(const QString &source, const QString &signal);
 
     // Shows each registered chart in turn, waits until it has painted and
-    // settled, and writes DIR/<name>.png. Prints each path; false on failure.
-    bool writeScreenshots(const QString &dir);
+    // settled, and writes DIR/<name>.png, scaled to width pixels wide unless
+    // width is 0. Prints each path; false on failure.
+    bool writeScreenshots(const QString &dir, int width = 0);
 
 private:
     QTabWidget *m_tabs;

@@ -18,6 +18,11 @@ int main(int argc, char *argv[])
             QStringLiteral("Write one PNG per chart into <dir>, print their paths and exit."),
             QStringLiteral("dir"));
     parser.addOption(screenshotOption);
+    const QCommandLineOption widthOption(
+            QStringLiteral("width"),
+            QStringLiteral("Scale the screenshots to <pixels> wide (the README's pictures)."),
+            QStringLiteral("pixels"));
+    parser.addOption(widthOption);
     parser.process(app);
 
     GalleryWindow window;
@@ -30,6 +35,6 @@ int main(int argc, char *argv[])
     window.show();
 
     if (parser.isSet(screenshotOption))
-        return window.writeScreenshots(parser.value(screenshotOption)) ? 0 : 1;
+        return window.writeScreenshots(parser.value(screenshotOption), parser.value(widthOption).toInt()) ? 0 : 1;
     return app.exec();
 }
