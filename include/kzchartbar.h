@@ -87,10 +87,12 @@ Q_SIGNALS:
 
 public Q_SLOTS:
     //! Called by the page when a category label is clicked; emits
-    //! categoryClicked(). Calling it directly emits the same signal.
+    //! categoryClicked(). Calling it directly emits the same signal
+    //! at once; a page's call emits it right after the call has been delivered.
     void clickedCategory(const QString &category);
     //! Called by the page when the back button is clicked; emits
-    //! toolBackClicked(). Calling it directly emits the same signal.
+    //! toolBackClicked(). Calling it directly emits the same signal
+    //! at once; a page's call emits it right after the call has been delivered.
     void clickedToolBack();
 
 private:

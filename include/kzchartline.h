@@ -123,10 +123,12 @@ Q_SIGNALS:
 
 public Q_SLOTS:
     //! Called by the page when an x-axis label is clicked; emits
-    //! categoryClicked(). Calling it directly emits the same signal.
+    //! categoryClicked(). Calling it directly emits the same signal
+    //! at once; a page's call emits it right after the call has been delivered.
     void clickedCategory(const QString &category);
     //! Called by the page when a point is double-clicked; emits
-    //! seriesClicked(). Calling it directly emits the same signal.
+    //! seriesClicked(). Calling it directly emits the same signal
+    //! at once; a page's call emits it right after the call has been delivered.
     void clickedSeries(const QString &name);
 
 private:

@@ -199,10 +199,12 @@ public Q_SLOTS:
     //! Emits seriesClicked(); the page never calls it.
     void clickedSeries(const QString &name);
     //! Called by the page when the user toggles a legend entry; emits
-    //! legendClicked(). Calling it directly emits the same signal.
+    //! legendClicked(). Calling it directly emits the same signal
+    //! at once; a page's call emits it right after the call has been delivered.
     void clickedLegend(const QString &name, bool bSelected);
     //! Called by the page on a double-click close to a line segment; emits
-    //! lineDBClicked(). Calling it directly emits the same signal.
+    //! lineDBClicked(). Calling it directly emits the same signal
+    //! at once; a page's call emits it right after the call has been delivered.
     void dbClickedLine(const QString &point, const int &start, const int &end);
 
 private:
