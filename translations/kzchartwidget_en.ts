@@ -4,7 +4,7 @@
 <context>
     <name>KzChartBar</name>
     <message>
-        <location filename="../charts/kzchartbar.cpp" line="+84"/>
+        <location filename="../charts/kzchartbar.cpp" line="+85"/>
         <source>%1%</source>
         <translation>%1%</translation>
     </message>
@@ -12,7 +12,7 @@
 <context>
     <name>KzChartLineZoom</name>
     <message>
-        <location filename="../charts/kzchartlinezoom.cpp" line="+191"/>
+        <location filename="../charts/kzchartlinezoom.cpp" line="+192"/>
         <source>报警值: %1</source>
         <translation>Alarm: %1</translation>
     </message>
@@ -20,7 +20,7 @@
 <context>
     <name>KzChartStack</name>
     <message>
-        <location filename="../charts/kzchartstack.cpp" line="+78"/>
+        <location filename="../charts/kzchartstack.cpp" line="+79"/>
         <source>总量</source>
         <translation>Total</translation>
     </message>
