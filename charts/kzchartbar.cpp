@@ -65,8 +65,7 @@ void KzChartBar::sendSeries(const QList<QList<T>> &datas)
 {
     if (datas.size() != m_legends.size())
         return;
-    const QJsonArray series = getSeriesArray(m_legends, getTypeString(), getJsonRows(datas));
-    setChartOption(getJsonString(getJsonObject(QStringLiteral("series"), series)));
+    setChartOption(getSeriesString(m_legends, getTypeString(), datas));
 }
 
 void KzChartBar::setDatas(const QList<QList<int>> &datas)

@@ -28,8 +28,7 @@ void KzChartLineZoom::setOption(int toolTipMode, const QStringList &legends, con
     option.insert(QStringLiteral("xAxis"), setCategories(categories, onZero, labelInterval));
     option.insert(QStringLiteral("yAxis"), setValueRange(yMin, yMax, ySplitNumber, yMinInterval));
     // getCommonOption() has remembered legends: they name and count the series.
-    option.insert(QStringLiteral("series"), setDatas(datas, alarms));
-    setChartOption(getJsonString(option), toolTipMode);
+    sendOption(option, datas, alarms, toolTipMode);
 }
 
 void KzChartLineZoom::setOption(int toolTipMode, const QStringList &legends, const QString &legendY,
@@ -50,8 +49,7 @@ void KzChartLineZoom::setOption(int toolTipMode, const QStringList &legends, con
                                          gridLeft, gridTop, gridRight, gridBottom, containLabel);
     option.insert(QStringLiteral("xAxis"), setCategories(xMin, xMax, xSplitNumber, xMinInterval));
     option.insert(QStringLiteral("yAxis"), getJsonArray(QList<QJsonObject>{yAxis}));
-    option.insert(QStringLiteral("series"), setDatas(datas, AlarmMap()));
-    setChartOption(getJsonString(option), toolTipMode);
+    sendOption(option, datas, AlarmMap(), toolTipMode);
 }
 
 QJsonObject KzChartLineZoom::getCommonOption(int toolTipMode, const QStringList &legends,
@@ -165,13 +163,20 @@ QJsonArray KzChartLineZoom::setDatas(const SeriesMap &datas, const AlarmMap &ala
 {
     if (datas.size() != m_legends.size())
         return QJsonArray();
+    QList<QJsonObject> series = getSeriesItems(alarms);
+    for (QJsonObject &item : series)
+        item.insert(QStringLiteral("data"), getJsonArrayPair(datas.value(item.value(QStringLiteral("name")).toString())));
+    return getJsonArray(series);
+}
+
+QList<QJsonObject> KzChartLineZoom::getSeriesItems(const AlarmMap &alarms)
+{
     QList<QJsonObject> series;
     for (const QString &name : qAsConst(m_legends)) {
         QJsonObject item;
         item.insert(QStringLiteral("name"), name);
         item.insert(QStringLiteral("type"), getTypeString());
         item.insert(QStringLiteral("symbolSize"), 5);
-        item.insert(QStringLiteral("data"), getJsonArrayPair(datas.value(name)));
         // Ascending values: the greatest alarm that names the point wins.
         for (auto it = alarms.begin(); it != alarms.end(); ++it) {
             if (it.value().second.contains(name))
@@ -179,7 +184,30 @@ QJsonArray KzChartLineZoom::setDatas(const SeriesMap &datas, const AlarmMap &ala
         }
         series.append(item);
     }
-    return getJsonArray(series);
+    return series;
+}
+
+void KzChartLineZoom::sendOption(const QJsonObject &option, const SeriesMap &datas, const AlarmMap &alarms,
+                                 int toolTipMode)
+{
+    // The points go from the map to text directly: building JSON values for
+    // 100k points first would cost several times the writing.
+    const auto writeSeries = [&](JsonWriter &writer) {
+        if (datas.size() != m_legends.size())
+            return writer.writeRaw(QLatin1String("[]"));
+        writeSeriesArray(writer, getSeriesItems(alarms), [&](JsonWriter &w, int row) {
+            w.writeArray(datas.value(m_legends.at(row)), [](JsonWriter &pointWriter, const QPair<double, double> &point) {
+                pointWriter.writeRaw(QLatin1String("["));
+                pointWriter.writeNumber(point.first);
+                pointWriter.writeRaw(QLatin1String(","));
+                pointWriter.writeNumber(point.second);
+                pointWriter.writeRaw(QLatin1String("]"));
+            });
+        });
+    };
+    JsonWriter writer;
+    writer.writeObject(option, {{QStringLiteral("series"), writeSeries}});
+    setChartOption(writer.text(), toolTipMode);
 }
 
 QJsonObject KzChartLineZoom::getAlarmLine(double value, const QStringList &labelNames, bool onlyAlarm)
@@ -207,8 +235,7 @@ void KzChartLineZoom::sendSeries(const QList<QList<T>> &datas, const QJsonObject
 {
     if (datas.size() != m_legends.size())
         return;
-    const QJsonArray series = getSeriesArray(m_legends, getTypeString(), getJsonRows(datas), extra);
-    setChartOption(getJsonString(getJsonObject(QStringLiteral("series"), series)), 0);
+    setChartOption(getSeriesString(m_legends, getTypeString(), datas, extra), 0);
 }
 
 void KzChartLineZoom::setDatas(const QList<QList<int>> &datas)

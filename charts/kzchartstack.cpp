@@ -76,8 +76,7 @@ void KzChartStack::sendSeries(const QList<QList<T>> &datas)
     if (datas.size() != m_legends.size())
         return;
     const QJsonObject stack = getJsonObject(QStringLiteral("stack"), tr("总量"));
-    const QJsonArray series = getSeriesArray(m_legends, getTypeString(), getJsonRows(datas), stack);
-    setChartOption(getJsonString(getJsonObject(QStringLiteral("series"), series)));
+    setChartOption(getSeriesString(m_legends, getTypeString(), datas, stack));
 }
 
 void KzChartStack::setDatas(const QList<QList<int>> &datas)

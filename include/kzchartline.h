@@ -3,7 +3,6 @@
 
 #include "kzchartglobal.h"
 
-#include <QJsonArray>
 #include <QList>
 #include <QPair>
 #include <QStringList>
@@ -105,7 +104,6 @@ public Q_SLOTS:
 private:
     void setChartOption(const QString &json);
     QString getTypeString();
-    QJsonArray getJsonArrayPair(const QList<QPair<double, double>> &pairs);
     void setToolTipFlag(const QString &flag);
     template <typename T>
     void sendSeries(const QList<QList<T>> &datas);
