@@ -5,6 +5,44 @@
 
 using namespace KzChartHost;
 
+namespace {
+
+using Points = QList<QPair<double, double>>;
+
+// option plus "series" (items[i] with points[i] as its data) and, on a label
+// axis, "xAxis" ([labelAxis] with labels as its data), as the page's text.
+// Points and labels go from the lists to text directly: building JSON values
+// for 100k points first would cost several times the writing.
+QString getOptionString(const QJsonObject &option, const QList<QJsonObject> &items, const QList<Points> &points,
+                        const QJsonObject &labelAxis = QJsonObject(), const QStringList &labels = QStringList())
+{
+    const auto writePoints = [&points](JsonWriter &writer, int row) {
+        writer.writeArray(points.at(row), [](JsonWriter &w, const QPair<double, double> &point) {
+            w.writeRaw(QLatin1String("["));
+            w.writeNumber(point.first);
+            w.writeRaw(QLatin1String(","));
+            w.writeNumber(point.second);
+            w.writeRaw(QLatin1String("]"));
+        });
+    };
+    QList<JsonWriter::StreamedMember> streamed{
+            {QStringLiteral("series"), [&](JsonWriter &writer) { writeSeriesArray(writer, items, writePoints); }}};
+    if (!labelAxis.isEmpty()) {
+        streamed.append({QStringLiteral("xAxis"), [&](JsonWriter &writer) {
+                             writer.writeRaw(QLatin1String("["));
+                             writer.writeObject(labelAxis, {{QStringLiteral("data"), [&labels](JsonWriter &w) {
+                                                                 w.writeStrings(labels);
+                                                             }}});
+                             writer.writeRaw(QLatin1String("]"));
+                         }});
+    }
+    JsonWriter writer;
+    writer.writeObject(option, streamed);
+    return writer.text();
+}
+
+} // namespace
+
 KzChartLineZoom::KzChartLineZoom(QWidget *parent)
     : QWidget(parent)
 {
@@ -25,10 +63,14 @@ void KzChartLineZoom::setOption(int toolTipMode, const QStringList &legends, con
     QJsonObject option = getCommonOption(toolTipMode, legends, legendY, showDataZoom, zoomStart, zoomEnd,
                                          gridLeft, gridTop, gridRight, gridBottom, containLabel);
     option.insert(QStringLiteral("title"), setTitle(title, subtitle));
-    option.insert(QStringLiteral("xAxis"), setCategories(categories, onZero, labelInterval));
     option.insert(QStringLiteral("yAxis"), setValueRange(yMin, yMax, ySplitNumber, yMinInterval));
+    // The labels are written apart from the axis, like the points.
+    QJsonObject labelAxis = setCategories(QStringList(), onZero, labelInterval).at(0).toObject();
+    labelAxis.remove(QStringLiteral("data"));
     // getCommonOption() has remembered legends: they name and count the series.
-    sendOption(option, datas, alarms, toolTipMode);
+    setChartOption(getOptionString(option, getSeriesItems(datas, alarms), getSeriesPoints(datas), labelAxis,
+                                   categories),
+                   toolTipMode);
 }
 
 void KzChartLineZoom::setOption(int toolTipMode, const QStringList &legends, const QString &legendY,
@@ -49,7 +91,8 @@ void KzChartLineZoom::setOption(int toolTipMode, const QStringList &legends, con
                                          gridLeft, gridTop, gridRight, gridBottom, containLabel);
     option.insert(QStringLiteral("xAxis"), setCategories(xMin, xMax, xSplitNumber, xMinInterval));
     option.insert(QStringLiteral("yAxis"), getJsonArray(QList<QJsonObject>{yAxis}));
-    sendOption(option, datas, AlarmMap(), toolTipMode);
+    setChartOption(getOptionString(option, getSeriesItems(datas, AlarmMap()), getSeriesPoints(datas)),
+                   toolTipMode);
 }
 
 QJsonObject KzChartLineZoom::getCommonOption(int toolTipMode, const QStringList &legends,
@@ -161,17 +204,18 @@ QJsonArray KzChartLineZoom::setValues(bool boundaryGap, bool inverse)
 
 QJsonArray KzChartLineZoom::setDatas(const SeriesMap &datas, const AlarmMap &alarms)
 {
-    if (datas.size() != m_legends.size())
-        return QJsonArray();
-    QList<QJsonObject> series = getSeriesItems(alarms);
-    for (QJsonObject &item : series)
-        item.insert(QStringLiteral("data"), getJsonArrayPair(datas.value(item.value(QStringLiteral("name")).toString())));
+    QList<QJsonObject> series = getSeriesItems(datas, alarms);
+    const QList<Points> points = getSeriesPoints(datas);
+    for (int i = 0; i < series.size(); ++i)
+        series[i].insert(QStringLiteral("data"), getJsonArrayPair(points.at(i)));
     return getJsonArray(series);
 }
 
-QList<QJsonObject> KzChartLineZoom::getSeriesItems(const AlarmMap &alarms)
+QList<QJsonObject> KzChartLineZoom::getSeriesItems(const SeriesMap &datas, const AlarmMap &alarms)
 {
     QList<QJsonObject> series;
+    if (datas.size() != m_legends.size())
+        return series;
     for (const QString &name : qAsConst(m_legends)) {
         QJsonObject item;
         item.insert(QStringLiteral("name"), name);
@@ -187,27 +231,12 @@ QList<QJsonObject> KzChartLineZoom::getSeriesItems(const AlarmMap &alarms)
     return series;
 }
 
-void KzChartLineZoom::sendOption(const QJsonObject &option, const SeriesMap &datas, const AlarmMap &alarms,
-                                 int toolTipMode)
+QList<QList<QPair<double, double>>> KzChartLineZoom::getSeriesPoints(const SeriesMap &datas)
 {
-    // The points go from the map to text directly: building JSON values for
-    // 100k points first would cost several times the writing.
-    const auto writeSeries = [&](JsonWriter &writer) {
-        if (datas.size() != m_legends.size())
-            return writer.writeRaw(QLatin1String("[]"));
-        writeSeriesArray(writer, getSeriesItems(alarms), [&](JsonWriter &w, int row) {
-            w.writeArray(datas.value(m_legends.at(row)), [](JsonWriter &pointWriter, const QPair<double, double> &point) {
-                pointWriter.writeRaw(QLatin1String("["));
-                pointWriter.writeNumber(point.first);
-                pointWriter.writeRaw(QLatin1String(","));
-                pointWriter.writeNumber(point.second);
-                pointWriter.writeRaw(QLatin1String("]"));
-            });
-        });
-    };
-    JsonWriter writer;
-    writer.writeObject(option, {{QStringLiteral("series"), writeSeries}});
-    setChartOption(writer.text(), toolTipMode);
+    QList<Points> points;
+    for (const QString &name : qAsConst(m_legends))
+        points.append(datas.value(name));
+    return points;
 }
 
 QJsonObject KzChartLineZoom::getAlarmLine(double value, const QStringList &labelNames, bool onlyAlarm)

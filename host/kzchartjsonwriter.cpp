@@ -139,42 +139,46 @@ void JsonWriter::writeNumber(double value)
 void JsonWriter::writeString(const QString &text)
 {
     static const char hex[] = "0123456789abcdef";
-    m_text.reserve(m_text.size() + text.size() + 2);
     m_text.append(QLatin1Char('"'));
-    const QChar *chars = text.constData();
+    const QChar *const chars = text.constData();
     const int size = text.size();
+    int plainFrom = 0; // start of the characters that go as they are
     for (int i = 0; i < size; ++i) {
         const char16_t c = chars[i].unicode();
+        const char *shortEscape = nullptr;
         switch (c) {
-        case u'"': m_text.append(QLatin1String("\\\"")); continue;
-        case u'\\': m_text.append(QLatin1String("\\\\")); continue;
-        case u'\b': m_text.append(QLatin1String("\\b")); continue;
-        case u'\f': m_text.append(QLatin1String("\\f")); continue;
-        case u'\n': m_text.append(QLatin1String("\\n")); continue;
-        case u'\r': m_text.append(QLatin1String("\\r")); continue;
-        case u'\t': m_text.append(QLatin1String("\\t")); continue;
+        case u'"': shortEscape = "\\\""; break;
+        case u'\\': shortEscape = "\\\\"; break;
+        case u'\b': shortEscape = "\\b"; break;
+        case u'\f': shortEscape = "\\f"; break;
+        case u'\n': shortEscape = "\\n"; break;
+        case u'\r': shortEscape = "\\r"; break;
+        case u'\t': shortEscape = "\\t"; break;
         default: break;
         }
-        // Control characters and halves of surrogate pairs that have no
-        // other half cannot travel as they are.
-        bool escape = c < 0x20;
+        // Other control characters and halves of surrogate pairs that have
+        // no other half cannot travel as they are.
+        bool escape = shortEscape || c < 0x20;
         if (QChar::isHighSurrogate(c)) {
-            if (i + 1 < size && chars[i + 1].isLowSurrogate()) {
-                m_text.append(chars + i, 2);
+            if (i + 1 < size && chars[i + 1].isLowSurrogate())
                 ++i;
-                continue;
-            }
-            escape = true;
+            else
+                escape = true;
         } else if (QChar::isLowSurrogate(c)) {
             escape = true;
         }
-        if (escape) {
+        if (!escape)
+            continue;
+        m_text.append(chars + plainFrom, i - plainFrom);
+        plainFrom = i + 1;
+        if (shortEscape) {
+            m_text.append(QLatin1String(shortEscape, 2));
+        } else {
             const char escaped[] = {'\\', 'u', hex[c >> 12], hex[(c >> 8) & 0xf], hex[(c >> 4) & 0xf], hex[c & 0xf]};
             m_text.append(QLatin1String(escaped, 6));
-        } else {
-            m_text.append(chars[i]);
         }
     }
+    m_text.append(chars + plainFrom, size - plainFrom);
     m_text.append(QLatin1Char('"'));
 }
 

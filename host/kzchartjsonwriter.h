@@ -6,6 +6,7 @@
 #include <QList>
 #include <QPair>
 #include <QString>
+#include <QStringList>
 
 #include <functional>
 
@@ -55,6 +56,11 @@ public:
     void writeNumbers(const QList<Number> &values)
     {
         writeArray(values, [](JsonWriter &writer, Number value) { writer.writeNumber(value); });
+    }
+
+    void writeStrings(const QStringList &texts)
+    {
+        writeArray(texts, [](JsonWriter &writer, const QString &text) { writer.writeString(text); });
     }
 
     // Characters appended as they are: punctuation and JSON known to be valid.

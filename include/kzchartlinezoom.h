@@ -169,10 +169,11 @@ private:
     void setChartOption(const QString &json, int toolTipMode);
     QString getTypeString();
     QJsonArray getJsonArrayPair(const QList<QPair<double, double>> &pairs);
-    // The series objects of the remembered legends, without their data.
-    QList<QJsonObject> getSeriesItems(const AlarmMap &alarms);
-    // Sends option with the series of datas, written straight to text.
-    void sendOption(const QJsonObject &option, const SeriesMap &datas, const AlarmMap &alarms, int toolTipMode);
+    // The series objects of the remembered legends, without their data;
+    // none when datas holds a different number of points.
+    QList<QJsonObject> getSeriesItems(const SeriesMap &datas, const AlarmMap &alarms);
+    // The points of each remembered legend, in legend order.
+    QList<QList<QPair<double, double>>> getSeriesPoints(const SeriesMap &datas);
     QJsonObject getAlarmLine(double value, const QStringList &labelNames, bool onlyAlarm);
     template <typename T>
     void sendSeries(const QList<QList<T>> &datas, const QJsonObject &extra);
