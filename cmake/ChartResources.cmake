@@ -35,6 +35,7 @@ function(kz_add_chart_resources target)
         string(APPEND entries "    <file alias=\"${page}.html\">${output}</file>\n")
     endforeach()
     set(CHART_PAGE_ENTRIES "${entries}")
+    set(PAGE_DIR "${page_dir}")
     configure_file("${page_dir}/ECharts.qrc.in" "${out_dir}/ECharts.qrc" @ONLY)
     qt5_add_resources(resource_sources "${out_dir}/ECharts.qrc"
                       OPTIONS --no-compress --format-version 2)

@@ -75,6 +75,11 @@ QT_END_NAMESPACE
 
     Clicks on x-axis labels are not reported: the widget has no signal for
     them and the page ignores them.
+
+    Long series are drawn as by KzChartLine: above 5000 points, in ascending
+    x order, a series shows the lowest and highest point of every pixel
+    column in view, redone on zoom; the double-click hit test then works on
+    those points, which are real data points.
 */
 class KZCHARTWIDGET_EXPORT KzChartLineZoom : public QWidget
 {
