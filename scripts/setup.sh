@@ -5,7 +5,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-packages=(g++ make cmake qtbase5-dev qtwebengine5-dev libqt5webchannel5-dev qttools5-dev-tools
+packages=(g++ make cmake qtbase5-dev qtwebengine5-dev libqt5webchannel5-dev qttools5-dev-tools libqt5charts5-dev
           xvfb xauth fonts-wqy-microhei)
 # Node.js may come from elsewhere than Debian; any npm will do.
 command -v npm >/dev/null 2>&1 || packages+=(nodejs npm)
