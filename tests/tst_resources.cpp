@@ -21,6 +21,7 @@ static const char *const entries[] = {
     ":/ECharts/Resources/ECharts/lineZoom.html",
     ":/ECharts/Resources/ECharts/echarts.js",
     ":/ECharts/Resources/ECharts/theme/macarons.js",
+    ":/ECharts/Resources/ECharts/largeseries.js",
 };
 
 static bool allPresent()
