@@ -18,6 +18,29 @@ void appendAscii(QString &text, const char *begin, const char *end)
     text.append(QLatin1String(begin, int(end - begin)));
 }
 
+// The decimal digits of value, written backwards so that they end at end;
+// returns where they begin. (Not std::to_chars: its integer digit table is
+// a template's static data, which would be exported from the library,
+// bound to by other libraries and so would keep it from unloading.)
+char *formatInteger(char *end, long long value)
+{
+    unsigned long long magnitude = value < 0 ? 0ULL - static_cast<unsigned long long>(value) : value;
+    do {
+        *--end = char('0' + magnitude % 10);
+        magnitude /= 10;
+    } while (magnitude != 0);
+    if (value < 0)
+        *--end = '-';
+    return end;
+}
+
+void appendInteger(QString &text, long long value)
+{
+    char buffer[24];
+    char *const end = buffer + sizeof buffer;
+    appendAscii(text, formatInteger(end, value), end);
+}
+
 // The decimal form of the shortest digits: "123.45", "0.00012", "1200".
 void appendDecimal(QString &text, bool negative, const char *digits, int count, int decpt)
 {
@@ -58,8 +81,8 @@ void appendExponent(QString &text, bool negative, const char *digits, int count,
     const int magnitude = std::abs(exponent);
     if (magnitude < 10)
         *out++ = '0';
-    out = std::to_chars(out, buffer + sizeof buffer, magnitude).ptr;
     appendAscii(text, buffer, out);
+    appendInteger(text, magnitude);
 }
 
 // Whether Qt writes these shortest digits in exponent form ('g' format).
@@ -89,8 +112,7 @@ bool prefersExponent(int count, int decpt)
 
 void JsonWriter::writeNumber(int value)
 {
-    char buffer[16];
-    appendAscii(m_text, buffer, std::to_chars(buffer, buffer + sizeof buffer, value).ptr);
+    appendInteger(m_text, value);
 }
 
 void JsonWriter::writeNumber(double value)
@@ -104,8 +126,7 @@ void JsonWriter::writeNumber(double value)
     // Whole numbers that a double holds exactly are written as integers
     // (the common case for keys and counters, and the cheapest).
     if (magnitude <= twoPow53 && value == std::trunc(value)) {
-        const auto whole = static_cast<long long>(value);
-        appendAscii(m_text, buffer, std::to_chars(buffer, buffer + sizeof buffer, whole).ptr);
+        appendInteger(m_text, static_cast<long long>(value));
         return;
     }
 
@@ -119,7 +140,10 @@ void JsonWriter::writeNumber(double value)
             digits[count++] = *c;
     }
     int exponent = 0;
-    std::from_chars(e + (e[1] == '+' ? 2 : 1), end, exponent);
+    for (const char *c = e + 2; c != end; ++c)
+        exponent = exponent * 10 + (*c - '0');
+    if (e[1] == '-')
+        exponent = -exponent;
     const int decpt = exponent + 1;
     const bool negative = value < 0;
 
