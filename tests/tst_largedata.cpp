@@ -5,6 +5,7 @@
 
 #include <QApplication>
 #include <QElapsedTimer>
+#include <QSignalSpy>
 #include <QTest>
 
 #include <cmath>
@@ -60,17 +61,26 @@ private Q_SLOTS:
         QCOMPARE(probe.eval(QStringLiteral("1")).toInt(), 1);
         QVERIFY2(timer.elapsed() < 3000, qPrintable(QStringLiteral("answered after %1 ms").arg(timer.elapsed())));
 
-        const QString drawn = QStringLiteral("myChart.getOption().series[0].data");
+        const auto drawn = [&] { return probe.evalJson("myChart.getOption().series[0].data").toArray(); };
+        const auto pixel = [&](int i) {
+            return probe.viewPoint(QStringLiteral("myChart.convertToPixel({seriesIndex: 0}, [%1, %2])").arg(i).arg(values.at(i)));
+        };
         const QJsonArray spikePoint{spike, 250.5};
-        QVERIFY(probe.evalJson(drawn + ".length").toInt() < 5000);
-        QVERIFY(probe.evalJson(drawn).toArray().contains(spikePoint));
-        probe.hover(probe.viewPoint(QStringLiteral("myChart.convertToPixel({seriesIndex: 0}, [%1, 250.5])").arg(spike)));
+        QVERIFY(drawn().size() < 5000 && drawn().contains(spikePoint));
+        probe.hover(pixel(spike));
         QTRY_VERIFY(probe.tooltipHtml().contains(QLatin1String("250.5")));
-
+        // Double clicks work on the points shown: the spike's on the line
+        // chart, a segment of the wave's on the monitoring chart.
+        const int target = monitoring ? 20000 : spike;
+        QSignalSpy clicks(chart.data(), monitoring ? SIGNAL(lineDBClicked(QString, int, int)) : SIGNAL(seriesClicked(QString)));
+        probe.doubleClick(pixel(target));
+        QTRY_COMPARE(clicks.count(), 1);
+        QVERIFY(monitoring ? qAbs(clicks.at(0).at(1).toInt() - target) < 500
+                           : clicks.at(0).at(0).toString() == QString::number(spike));
         // 1% of the range fits the width: every point in view is drawn.
         probe.eval(QStringLiteral("myChart.dispatchAction({type: 'dataZoom', dataZoomIndex: 0, start: 61.5, end: 62.5})"));
-        QTRY_VERIFY(probe.evalJson(drawn).toArray().contains(QJsonArray{spike + 1, values.at(spike + 1)}));
-        QVERIFY(probe.evalJson(drawn).toArray().contains(spikePoint));
+        QTRY_VERIFY(drawn().contains(QJsonArray{spike + 1, values.at(spike + 1)}));
+        QVERIFY(drawn().contains(spikePoint));
     }
 };
 
