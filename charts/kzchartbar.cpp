@@ -35,10 +35,8 @@ void KzChartBar::setToolBackVisible(bool visible)
 
 void KzChartBar::setCategories(const QStringList &categories)
 {
-    QJsonObject axis;
-    axis.insert(QStringLiteral("type"), QStringLiteral("category"));
-    axis.insert(QStringLiteral("data"), getJsonArray(categories));
-    setChartOption(getJsonString(getJsonArrayObject(QStringLiteral("xAxis"), axis)));
+    setChartOption(getLabelledComponentString(
+            QStringLiteral("xAxis"), getJsonObject(QStringLiteral("type"), QStringLiteral("category")), categories));
 }
 
 void KzChartBar::setLegends(const QStringList &legends)

@@ -71,8 +71,10 @@ void KzChartLine::setColors(const QStringList &colors)
 
 void KzChartLine::setCategories(const QStringList &categories, bool bOnZero, int interval)
 {
-    setChartOption(getJsonString(
-            getJsonArrayObject(QStringLiteral("xAxis"), getCategoryAxis(categories, bOnZero, interval))));
+    // The labels are written apart from the axis: there may be 100k of them.
+    QJsonObject axis = getCategoryAxis(QStringList(), bOnZero, interval);
+    axis.remove(QStringLiteral("data"));
+    setChartOption(getLabelledComponentString(QStringLiteral("xAxis"), axis, categories));
 }
 
 void KzChartLine::setCategories(int min, int max, int splitNumber, double minInterval)

@@ -29,11 +29,7 @@ QString getOptionString(const QJsonObject &option, const QList<QJsonObject> &ite
             {QStringLiteral("series"), [&](JsonWriter &writer) { writeSeriesArray(writer, items, writePoints); }}};
     if (!labelAxis.isEmpty()) {
         streamed.append({QStringLiteral("xAxis"), [&](JsonWriter &writer) {
-                             writer.writeRaw(QLatin1String("["));
-                             writer.writeObject(labelAxis, {{QStringLiteral("data"), [&labels](JsonWriter &w) {
-                                                                 w.writeStrings(labels);
-                                                             }}});
-                             writer.writeRaw(QLatin1String("]"));
+                             writeLabelledComponent(writer, labelAxis, labels);
                          }});
     }
     JsonWriter writer;

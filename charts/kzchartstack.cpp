@@ -49,10 +49,8 @@ void KzChartStack::setToolBackVisible(bool visible)
 
 void KzChartStack::setCategories(const QStringList &categories)
 {
-    QJsonObject axis;
-    axis.insert(QStringLiteral("type"), QStringLiteral("category"));
-    axis.insert(QStringLiteral("data"), getJsonArray(categories));
-    setChartOption(getJsonString(getJsonArrayObject(categoryAxisKey(m_bHorizontal), axis)));
+    setChartOption(getLabelledComponentString(categoryAxisKey(m_bHorizontal),
+            getJsonObject(QStringLiteral("type"), QStringLiteral("category")), categories));
 }
 
 void KzChartStack::setHorizontal(bool bHorizontal)

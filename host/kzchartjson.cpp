@@ -16,16 +16,6 @@ QJsonArray toJsonArray(const QList<T> &values)
 
 } // namespace
 
-QJsonArray getJsonArray(const QList<int> &values)
-{
-    return toJsonArray(values);
-}
-
-QJsonArray getJsonArray(const QList<double> &values)
-{
-    return toJsonArray(values);
-}
-
 QJsonArray getJsonArray(const QStringList &values)
 {
     return toJsonArray<QString>(values);
@@ -94,6 +84,20 @@ QString getSeriesString(const QStringList &names, const QString &type,
     writer.writeObject(QJsonObject(), {{QStringLiteral("series"), [&](JsonWriter &w) {
                                             writeSeriesArray(w, items, writeData);
                                         }}});
+    return writer.text();
+}
+
+void writeLabelledComponent(JsonWriter &writer, const QJsonObject &component, const QStringList &labels)
+{
+    writer.writeRaw(QLatin1String("["));
+    writer.writeObject(component, {{QStringLiteral("data"), [&labels](JsonWriter &w) { w.writeStrings(labels); }}});
+    writer.writeRaw(QLatin1String("]"));
+}
+
+QString getLabelledComponentString(const QString &key, const QJsonObject &component, const QStringList &labels)
+{
+    JsonWriter writer;
+    writer.writeObject(QJsonObject(), {{key, [&](JsonWriter &w) { writeLabelledComponent(w, component, labels); }}});
     return writer.text();
 }
 

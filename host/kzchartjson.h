@@ -11,12 +11,11 @@
 
 #include <functional>
 
-// Builders for the option fragments that the widgets send to their pages.
-// Each returns a new value and keeps nothing; numbers stay JSON numbers.
+// Builders for the option fragments that the widgets send to their pages,
+// and writers for their large parts (series data, labels), which go to text
+// directly. Each keeps nothing; numbers stay JSON numbers.
 namespace KzChartHost {
 
-QJsonArray getJsonArray(const QList<int> &values);
-QJsonArray getJsonArray(const QList<double> &values);
 QJsonArray getJsonArray(const QStringList &values);
 QJsonArray getJsonArray(const QList<QJsonObject> &values);
 
@@ -54,6 +53,13 @@ QString getSeriesString(const QStringList &names, const QString &type, const QLi
     return getSeriesString(
             names, type, [&rows](JsonWriter &writer, int row) { writer.writeNumbers(rows.at(row)); }, extra);
 }
+
+// [component + {"data": labels}], the labels written straight from the list:
+// a category axis of 100k labels is not built as JSON values first.
+// component must not hold "data" itself.
+void writeLabelledComponent(JsonWriter &writer, const QJsonObject &component, const QStringList &labels);
+// {key: [component + {"data": labels}]} as the page's text.
+QString getLabelledComponentString(const QString &key, const QJsonObject &component, const QStringList &labels);
 
 // The axis objects that the line charts share.
 // {"min", "max", "splitNumber", "minInterval"}: the range of a value axis,
