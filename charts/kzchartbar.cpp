@@ -36,10 +36,8 @@ void KzChartBar::setToolBackVisible(bool visible)
 
 void KzChartBar::setCategories(const QStringList &categories)
 {
-    QJsonObject axis;
-    axis.insert(QStringLiteral("type"), QStringLiteral("category"));
-    axis.insert(QStringLiteral("data"), getJsonArray(categories));
-    setChartOption(getJsonString(getJsonArrayObject(QStringLiteral("xAxis"), axis)));
+    setChartOption(getLabelledComponentString(
+            QStringLiteral("xAxis"), getJsonObject(QStringLiteral("type"), QStringLiteral("category")), categories));
 }
 
 void KzChartBar::setLegends(const QStringList &legends)
@@ -66,8 +64,7 @@ void KzChartBar::sendSeries(const QList<QList<T>> &datas)
 {
     if (datas.size() != m_legends.size())
         return;
-    const QJsonArray series = getSeriesArray(m_legends, getTypeString(), getJsonRows(datas));
-    setChartOption(getJsonString(getJsonObject(QStringLiteral("series"), series)));
+    setChartOption(getSeriesString(m_legends, getTypeString(), datas));
 }
 
 void KzChartBar::setDatas(const QList<QList<int>> &datas)

@@ -17,19 +17,31 @@ using Point = QPair<double, double>;
 // range the conversion would be undefined, so the nearest end of the range
 // is sent instead; NaN has no nearest whole number and goes as null, which
 // the page treats as a missing value.
-QJsonValue truncatedX(double x)
+void writeTruncatedX(JsonWriter &writer, double x)
 {
     if (std::isnan(x))
-        return QJsonValue(QJsonValue::Null);
+        return writer.writeNull();
     constexpr int lowest = std::numeric_limits<int>::min();
     constexpr int highest = std::numeric_limits<int>::max();
     // Both bounds are exact doubles; every x strictly between them truncates
     // into the range.
     if (x <= double(lowest) - 1.0)
-        return lowest;
+        return writer.writeNumber(lowest);
     if (x >= double(highest) + 1.0)
-        return highest;
-    return static_cast<int>(x);
+        return writer.writeNumber(highest);
+    writer.writeNumber(static_cast<int>(x));
+}
+
+// [[x, y], ...] with x truncated.
+void writePoints(JsonWriter &writer, const QList<Point> &points)
+{
+    writer.writeArray(points, [](JsonWriter &w, const Point &point) {
+        w.writeRaw(QLatin1String("["));
+        writeTruncatedX(w, point.first);
+        w.writeRaw(QLatin1String(","));
+        w.writeNumber(point.second);
+        w.writeRaw(QLatin1String("]"));
+    });
 }
 
 } // namespace
@@ -60,8 +72,10 @@ void KzChartLine::setColors(const QStringList &colors)
 
 void KzChartLine::setCategories(const QStringList &categories, bool bOnZero, int interval)
 {
-    setChartOption(getJsonString(
-            getJsonArrayObject(QStringLiteral("xAxis"), getCategoryAxis(categories, bOnZero, interval))));
+    // The labels are written apart from the axis: there may be 100k of them.
+    QJsonObject axis = getCategoryAxis(QStringList(), bOnZero, interval);
+    axis.remove(QStringLiteral("data"));
+    setChartOption(getLabelledComponentString(QStringLiteral("xAxis"), axis, categories));
 }
 
 void KzChartLine::setCategories(int min, int max, int splitNumber, double minInterval)
@@ -76,17 +90,13 @@ void KzChartLine::sendSeries(const QList<QList<T>> &datas)
 {
     if (datas.size() != m_legends.size())
         return;
-    QList<QJsonArray> rows;
-    QJsonObject extra;
     if constexpr (std::is_same_v<T, Point>) {
-        for (const QList<Point> &row : datas)
-            rows.append(getJsonArrayPair(row));
-        extra.insert(QStringLiteral("symbolSize"), 10);
+        const auto writeRow = [&datas](JsonWriter &writer, int row) { writePoints(writer, datas.at(row)); };
+        setChartOption(getSeriesString(m_legends, getTypeString(), writeRow,
+                                       QJsonObject{{QStringLiteral("symbolSize"), 10}}));
     } else {
-        rows = getJsonRows(datas);
+        setChartOption(getSeriesString(m_legends, getTypeString(), datas));
     }
-    const QJsonArray series = getSeriesArray(m_legends, getTypeString(), rows, extra);
-    setChartOption(getJsonString(getJsonObject(QStringLiteral("series"), series)));
 }
 
 void KzChartLine::setDatas(const QList<QList<int>> &datas)
@@ -178,14 +188,6 @@ void KzChartLine::setChartOption(const QString &json)
 QString KzChartLine::getTypeString()
 {
     return QStringLiteral("line");
-}
-
-QJsonArray KzChartLine::getJsonArrayPair(const QList<QPair<double, double>> &pairs)
-{
-    QJsonArray result;
-    for (const Point &pair : pairs)
-        result.append(QJsonArray{truncatedX(pair.first), pair.second});
-    return result;
 }
 
 void KzChartLine::setToolTipFlag(const QString &flag)

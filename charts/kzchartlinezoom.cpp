@@ -5,6 +5,40 @@
 
 using namespace KzChartHost;
 
+namespace {
+
+using Points = QList<QPair<double, double>>;
+
+// option plus "series" (items[i] with points[i] as its data) and, on a label
+// axis, "xAxis" ([labelAxis] with labels as its data), as the page's text.
+// Points and labels go from the lists to text directly: building JSON values
+// for 100k points first would cost several times the writing.
+QString getOptionString(const QJsonObject &option, const QList<QJsonObject> &items, const QList<Points> &points,
+                        const QJsonObject &labelAxis = QJsonObject(), const QStringList &labels = QStringList())
+{
+    const auto writePoints = [&points](JsonWriter &writer, int row) {
+        writer.writeArray(points.at(row), [](JsonWriter &w, const QPair<double, double> &point) {
+            w.writeRaw(QLatin1String("["));
+            w.writeNumber(point.first);
+            w.writeRaw(QLatin1String(","));
+            w.writeNumber(point.second);
+            w.writeRaw(QLatin1String("]"));
+        });
+    };
+    QList<JsonWriter::StreamedMember> streamed{
+            {QStringLiteral("series"), [&](JsonWriter &writer) { writeSeriesArray(writer, items, writePoints); }}};
+    if (!labelAxis.isEmpty()) {
+        streamed.append({QStringLiteral("xAxis"), [&](JsonWriter &writer) {
+                             writeLabelledComponent(writer, labelAxis, labels);
+                         }});
+    }
+    JsonWriter writer;
+    writer.writeObject(option, streamed);
+    return writer.text();
+}
+
+} // namespace
+
 KzChartLineZoom::KzChartLineZoom(QWidget *parent)
     : QWidget(parent)
 {
@@ -26,11 +60,14 @@ void KzChartLineZoom::setOption(int toolTipMode, const QStringList &legends, con
     QJsonObject option = getCommonOption(toolTipMode, legends, legendY, showDataZoom, zoomStart, zoomEnd,
                                          gridLeft, gridTop, gridRight, gridBottom, containLabel);
     option.insert(QStringLiteral("title"), setTitle(title, subtitle));
-    option.insert(QStringLiteral("xAxis"), setCategories(categories, onZero, labelInterval));
     option.insert(QStringLiteral("yAxis"), setValueRange(yMin, yMax, ySplitNumber, yMinInterval));
+    // The labels are written apart from the axis, like the points.
+    QJsonObject labelAxis = setCategories(QStringList(), onZero, labelInterval).at(0).toObject();
+    labelAxis.remove(QStringLiteral("data"));
     // getCommonOption() has remembered legends: they name and count the series.
-    option.insert(QStringLiteral("series"), setDatas(datas, alarms));
-    setChartOption(getJsonString(option), toolTipMode);
+    setChartOption(getOptionString(option, getSeriesItems(datas, alarms), getSeriesPoints(datas), labelAxis,
+                                   categories),
+                   toolTipMode);
 }
 
 void KzChartLineZoom::setOption(int toolTipMode, const QStringList &legends, const QString &legendY,
@@ -51,8 +88,8 @@ void KzChartLineZoom::setOption(int toolTipMode, const QStringList &legends, con
                                          gridLeft, gridTop, gridRight, gridBottom, containLabel);
     option.insert(QStringLiteral("xAxis"), setCategories(xMin, xMax, xSplitNumber, xMinInterval));
     option.insert(QStringLiteral("yAxis"), getJsonArray(QList<QJsonObject>{yAxis}));
-    option.insert(QStringLiteral("series"), setDatas(datas, AlarmMap()));
-    setChartOption(getJsonString(option), toolTipMode);
+    setChartOption(getOptionString(option, getSeriesItems(datas, AlarmMap()), getSeriesPoints(datas)),
+                   toolTipMode);
 }
 
 QJsonObject KzChartLineZoom::getCommonOption(int toolTipMode, const QStringList &legends,
@@ -164,15 +201,23 @@ QJsonArray KzChartLineZoom::setValues(bool boundaryGap, bool inverse)
 
 QJsonArray KzChartLineZoom::setDatas(const SeriesMap &datas, const AlarmMap &alarms)
 {
-    if (datas.size() != m_legends.size())
-        return QJsonArray();
+    QList<QJsonObject> series = getSeriesItems(datas, alarms);
+    const QList<Points> points = getSeriesPoints(datas);
+    for (int i = 0; i < series.size(); ++i)
+        series[i].insert(QStringLiteral("data"), getJsonArrayPair(points.at(i)));
+    return getJsonArray(series);
+}
+
+QList<QJsonObject> KzChartLineZoom::getSeriesItems(const SeriesMap &datas, const AlarmMap &alarms)
+{
     QList<QJsonObject> series;
+    if (datas.size() != m_legends.size())
+        return series;
     for (const QString &name : qAsConst(m_legends)) {
         QJsonObject item;
         item.insert(QStringLiteral("name"), name);
         item.insert(QStringLiteral("type"), getTypeString());
         item.insert(QStringLiteral("symbolSize"), 5);
-        item.insert(QStringLiteral("data"), getJsonArrayPair(datas.value(name)));
         // Ascending values: the greatest alarm that names the point wins.
         for (auto it = alarms.begin(); it != alarms.end(); ++it) {
             if (it.value().second.contains(name))
@@ -180,7 +225,15 @@ QJsonArray KzChartLineZoom::setDatas(const SeriesMap &datas, const AlarmMap &ala
         }
         series.append(item);
     }
-    return getJsonArray(series);
+    return series;
+}
+
+QList<QList<QPair<double, double>>> KzChartLineZoom::getSeriesPoints(const SeriesMap &datas)
+{
+    QList<Points> points;
+    for (const QString &name : qAsConst(m_legends))
+        points.append(datas.value(name));
+    return points;
 }
 
 QJsonObject KzChartLineZoom::getAlarmLine(double value, const QStringList &labelNames, bool onlyAlarm)
@@ -208,8 +261,7 @@ void KzChartLineZoom::sendSeries(const QList<QList<T>> &datas, const QJsonObject
 {
     if (datas.size() != m_legends.size())
         return;
-    const QJsonArray series = getSeriesArray(m_legends, getTypeString(), getJsonRows(datas), extra);
-    setChartOption(getJsonString(getJsonObject(QStringLiteral("series"), series)), 0);
+    setChartOption(getSeriesString(m_legends, getTypeString(), datas, extra), 0);
 }
 
 void KzChartLineZoom::setDatas(const QList<QList<int>> &datas)

@@ -50,10 +50,8 @@ void KzChartStack::setToolBackVisible(bool visible)
 
 void KzChartStack::setCategories(const QStringList &categories)
 {
-    QJsonObject axis;
-    axis.insert(QStringLiteral("type"), QStringLiteral("category"));
-    axis.insert(QStringLiteral("data"), getJsonArray(categories));
-    setChartOption(getJsonString(getJsonArrayObject(categoryAxisKey(m_bHorizontal), axis)));
+    setChartOption(getLabelledComponentString(categoryAxisKey(m_bHorizontal),
+            getJsonObject(QStringLiteral("type"), QStringLiteral("category")), categories));
 }
 
 void KzChartStack::setHorizontal(bool bHorizontal)
@@ -77,8 +75,7 @@ void KzChartStack::sendSeries(const QList<QList<T>> &datas)
     if (datas.size() != m_legends.size())
         return;
     const QJsonObject stack = getJsonObject(QStringLiteral("stack"), tr("总量"));
-    const QJsonArray series = getSeriesArray(m_legends, getTypeString(), getJsonRows(datas), stack);
-    setChartOption(getJsonString(getJsonObject(QStringLiteral("series"), series)));
+    setChartOption(getSeriesString(m_legends, getTypeString(), datas, stack));
 }
 
 void KzChartStack::setDatas(const QList<QList<int>> &datas)

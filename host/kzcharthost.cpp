@@ -1,6 +1,8 @@
 #include "kzcharthost.h"
 #include "kzchartjson.h"
 
+#include <kzchartglobal.h>
+
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QEventLoop>
@@ -144,6 +146,18 @@ private:
 QtMessageHandler ChannelNoticeFilter::s_previous = nullptr;
 
 } // namespace
+
+bool KzChart::useProcessPerSite()
+{
+    static const char variable[] = "QTWEBENGINE_CHROMIUM_FLAGS";
+    const QByteArray flags = qgetenv(variable);
+    if (flags.contains("--process-per-site"))
+        return true;
+    if (flags.contains("--single-process") || flags.contains("--process-per-tab"))
+        return false;
+    qputenv(variable, flags.isEmpty() ? QByteArray("--process-per-site") : flags + " --process-per-site");
+    return true;
+}
 
 namespace KzChartHost {
 

@@ -1,6 +1,5 @@
 #include "kzchartjson.h"
-
-#include <QJsonDocument>
+#include "kzchartjsonwriter.h"
 
 namespace KzChartHost {
 
@@ -16,16 +15,6 @@ QJsonArray toJsonArray(const QList<T> &values)
 }
 
 } // namespace
-
-QJsonArray getJsonArray(const QList<int> &values)
-{
-    return toJsonArray(values);
-}
-
-QJsonArray getJsonArray(const QList<double> &values)
-{
-    return toJsonArray(values);
-}
 
 QJsonArray getJsonArray(const QStringList &values)
 {
@@ -59,7 +48,9 @@ QJsonObject getJsonObject(const QString &key, bool value)
 
 QString getJsonString(const QJsonObject &object)
 {
-    return QString::fromUtf8(QJsonDocument(object).toJson(QJsonDocument::Compact));
+    JsonWriter writer;
+    writer.writeObject(object);
+    return writer.text();
 }
 
 QJsonObject getJsonArrayObject(const QString &key, const QJsonObject &component)
@@ -67,18 +58,47 @@ QJsonObject getJsonArrayObject(const QString &key, const QJsonObject &component)
     return getJsonObject(key, getJsonArray(QList<QJsonObject>{component}));
 }
 
-QJsonArray getSeriesArray(const QStringList &names, const QString &type,
-                          const QList<QJsonArray> &rows, const QJsonObject &extra)
+void writeSeriesArray(JsonWriter &writer, const QList<QJsonObject> &items,
+                      const std::function<void(JsonWriter &, int)> &writeData)
 {
-    QList<QJsonObject> series;
-    for (int i = 0; i < rows.size(); ++i) {
-        QJsonObject item = extra;
-        item.insert(QStringLiteral("name"), names.at(i));
-        item.insert(QStringLiteral("type"), type);
-        item.insert(QStringLiteral("data"), rows.at(i));
-        series.append(item);
+    writer.writeRaw(QLatin1String("["));
+    for (int i = 0; i < items.size(); ++i) {
+        if (i > 0)
+            writer.writeRaw(QLatin1String(","));
+        writer.writeObject(items.at(i), {{QStringLiteral("data"), [&](JsonWriter &w) { writeData(w, i); }}});
     }
-    return getJsonArray(series);
+    writer.writeRaw(QLatin1String("]"));
+}
+
+QString getSeriesString(const QStringList &names, const QString &type,
+                        const std::function<void(JsonWriter &, int)> &writeData, const QJsonObject &extra)
+{
+    QList<QJsonObject> items;
+    for (const QString &name : names) {
+        QJsonObject item = extra;
+        item.insert(QStringLiteral("name"), name);
+        item.insert(QStringLiteral("type"), type);
+        items.append(item);
+    }
+    JsonWriter writer;
+    writer.writeObject(QJsonObject(), {{QStringLiteral("series"), [&](JsonWriter &w) {
+                                            writeSeriesArray(w, items, writeData);
+                                        }}});
+    return writer.text();
+}
+
+void writeLabelledComponent(JsonWriter &writer, const QJsonObject &component, const QStringList &labels)
+{
+    writer.writeRaw(QLatin1String("["));
+    writer.writeObject(component, {{QStringLiteral("data"), [&labels](JsonWriter &w) { w.writeStrings(labels); }}});
+    writer.writeRaw(QLatin1String("]"));
+}
+
+QString getLabelledComponentString(const QString &key, const QJsonObject &component, const QStringList &labels)
+{
+    JsonWriter writer;
+    writer.writeObject(QJsonObject(), {{key, [&](JsonWriter &w) { writeLabelledComponent(w, component, labels); }}});
+    return writer.text();
 }
 
 QJsonObject getValueAxis(bool bBoundaryGap, bool bInverse)

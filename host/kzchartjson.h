@@ -1,18 +1,21 @@
 #ifndef KZCHARTJSON_H
 #define KZCHARTJSON_H
 
+#include "kzchartjsonwriter.h"
+
 #include <QJsonArray>
 #include <QJsonObject>
 #include <QList>
 #include <QString>
 #include <QStringList>
 
-// Builders for the option fragments that the widgets send to their pages.
-// Each returns a new value and keeps nothing; numbers stay JSON numbers.
+#include <functional>
+
+// Builders for the option fragments that the widgets send to their pages,
+// and writers for their large parts (series data, labels), which go to text
+// directly. Each keeps nothing; numbers stay JSON numbers.
 namespace KzChartHost {
 
-QJsonArray getJsonArray(const QList<int> &values);
-QJsonArray getJsonArray(const QList<double> &values);
 QJsonArray getJsonArray(const QStringList &values);
 QJsonArray getJsonArray(const QList<QJsonObject> &values);
 
@@ -22,27 +25,41 @@ QJsonObject getJsonObject(const QString &key, const QString &value);
 QJsonObject getJsonObject(const QString &key, bool value);
 
 // Compact JSON text: it is written straight into a script call, so the page
-// receives an object literal rather than a string.
+// receives an object literal rather than a string. The text is exactly what
+// QJsonDocument::toJson(QJsonDocument::Compact) would make of object.
 QString getJsonString(const QJsonObject &object);
 
 // {key: [component]}: a component sent as a one-element array, which the page
 // merges into the component with index 0.
 QJsonObject getJsonArrayObject(const QString &key, const QJsonObject &component);
 
-// Each row of plain numbers as a JSON array, in row order.
+// [items[0] + {"data": <row 0>}, ...]: series objects whose data arrays are
+// written straight from the caller's lists by writeData(writer, i), without
+// building JSON values for every point. An item must not hold "data" itself.
+void writeSeriesArray(JsonWriter &writer, const QList<QJsonObject> &items,
+                      const std::function<void(JsonWriter &, int)> &writeData);
+
+// {"series": [...]}, one series object per row: "name" names[i], "type" type,
+// "data" written by writeData(writer, i), plus the members of extra.
+// The caller has checked that the counts match.
+QString getSeriesString(const QStringList &names, const QString &type,
+                        const std::function<void(JsonWriter &, int)> &writeData,
+                        const QJsonObject &extra = QJsonObject());
+// The same with rows of plain numbers as the data.
 template <typename T>
-QList<QJsonArray> getJsonRows(const QList<QList<T>> &rows)
+QString getSeriesString(const QStringList &names, const QString &type, const QList<QList<T>> &rows,
+                        const QJsonObject &extra = QJsonObject())
 {
-    QList<QJsonArray> result;
-    for (const QList<T> &row : rows)
-        result.append(getJsonArray(row));
-    return result;
+    return getSeriesString(
+            names, type, [&rows](JsonWriter &writer, int row) { writer.writeNumbers(rows.at(row)); }, extra);
 }
 
-// One series object per row: "name" names[i], "type" type, "data" rows[i],
-// plus the members of extra. The caller has checked that the counts match.
-QJsonArray getSeriesArray(const QStringList &names, const QString &type,
-                          const QList<QJsonArray> &rows, const QJsonObject &extra = QJsonObject());
+// [component + {"data": labels}], the labels written straight from the list:
+// a category axis of 100k labels is not built as JSON values first.
+// component must not hold "data" itself.
+void writeLabelledComponent(JsonWriter &writer, const QJsonObject &component, const QStringList &labels);
+// {key: [component + {"data": labels}]} as the page's text.
+QString getLabelledComponentString(const QString &key, const QJsonObject &component, const QStringList &labels);
 
 // The axis objects that the line charts share.
 // {"min", "max", "splitNumber", "minInterval"}: the range of a value axis,

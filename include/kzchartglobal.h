@@ -11,4 +11,21 @@
 #  define KZCHARTWIDGET_EXPORT Q_DECL_IMPORT
 #endif
 
+namespace KzChart {
+
+// Lets the chart pages of this process share one WebEngine renderer
+// (Chromium's process-per-site mode; all charts come from the same site):
+// in a dashboard the second and later charts are ready several times sooner
+// and each costs about half the memory, but all charts then draw on one
+// thread, so a chart busy with a large series delays the others, and a
+// renderer crash blanks them all. Chromium reads its flags once, when the
+// first web view of the process is created: call this before that, first
+// thing in main() for instance. The host's own flags are kept (the mode is
+// appended to QTWEBENGINE_CHROMIUM_FLAGS); when they already choose a
+// process model (--single-process, --process-per-tab) they are left alone
+// and false is returned.
+KZCHARTWIDGET_EXPORT bool useProcessPerSite();
+
+} // namespace KzChart
+
 #endif // KZCHARTGLOBAL_H

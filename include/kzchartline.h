@@ -3,7 +3,6 @@
 
 #include "kzchartglobal.h"
 
-#include <QJsonArray>
 #include <QList>
 #include <QPair>
 #include <QStringList>
@@ -54,6 +53,15 @@ QT_END_NAMESPACE
     Label clicks survive switching the x axis to numbers and back: the page
     makes the labels of a category axis clickable again whenever an axis
     arrives.
+
+    \section1 Long series
+    A series of more than 5000 points, in ascending x order, is drawn reduced
+    to the lowest and highest point of every pixel column in view (redone on
+    zoom and resize), without animation and with a symbol only on the point
+    under the mouse: every peak stays visible and tooltips and double clicks
+    report real points, while 100k points draw in well under a second. A
+    category axis with more than 5000 labels to show fits its label interval
+    to the width. Series of up to 5000 points are drawn as they always are.
 */
 class KZCHARTWIDGET_EXPORT KzChartLine : public QWidget
 {
@@ -134,7 +142,6 @@ public Q_SLOTS:
 private:
     void setChartOption(const QString &json);
     QString getTypeString();
-    QJsonArray getJsonArrayPair(const QList<QPair<double, double>> &pairs);
     void setToolTipFlag(const QString &flag);
     template <typename T>
     void sendSeries(const QList<QList<T>> &datas);

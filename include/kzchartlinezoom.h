@@ -75,6 +75,11 @@ QT_END_NAMESPACE
 
     Clicks on x-axis labels are not reported: the widget has no signal for
     them and the page ignores them.
+
+    Long series are drawn as by KzChartLine: above 5000 points, in ascending
+    x order, a series shows the lowest and highest point of every pixel
+    column in view, redone on zoom; the double-click hit test then works on
+    those points, which are real data points.
 */
 class KZCHARTWIDGET_EXPORT KzChartLineZoom : public QWidget
 {
@@ -216,6 +221,11 @@ private:
     void setChartOption(const QString &json, int toolTipMode);
     QString getTypeString();
     QJsonArray getJsonArrayPair(const QList<QPair<double, double>> &pairs);
+    // The series objects of the remembered legends, without their data;
+    // none when datas holds a different number of points.
+    QList<QJsonObject> getSeriesItems(const SeriesMap &datas, const AlarmMap &alarms);
+    // The points of each remembered legend, in legend order.
+    QList<QList<QPair<double, double>>> getSeriesPoints(const SeriesMap &datas);
     QJsonObject getAlarmLine(double value, const QStringList &labelNames, bool onlyAlarm);
     template <typename T>
     void sendSeries(const QList<QList<T>> &datas, const QJsonObject &extra);

@@ -8,8 +8,8 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 
 packages=(g++ make cmake pkg-config dpkg-dev
-          qtbase5-dev qtwebengine5-dev libqt5webchannel5-dev qttools5-dev-tools qttools5-dev
-          qt6-base-dev qt6-webengine-dev qt6-webchannel-dev qt6-tools-dev qt6-tools-dev-tools qt6-l10n-tools
+          qtbase5-dev qtwebengine5-dev libqt5webchannel5-dev qttools5-dev-tools qttools5-dev libqt5charts5-dev
+          qt6-base-dev qt6-webengine-dev qt6-webchannel-dev qt6-tools-dev qt6-tools-dev-tools qt6-l10n-tools qt6-charts-dev
           libgl-dev doxygen xvfb xauth fonts-wqy-microhei)
 # Node.js may come from elsewhere than Debian; any npm will do.
 command -v npm >/dev/null 2>&1 || packages+=(nodejs npm)

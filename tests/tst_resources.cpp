@@ -23,6 +23,7 @@ static const char *const entries[] = {
     ":/ECharts/Resources/ECharts/echarts.js",
     ":/ECharts/Resources/ECharts/theme/macarons.js",
     ":/KzChartWidget/translations/kzchartwidget_en.qm",
+    ":/ECharts/Resources/ECharts/largeseries.js",
 };
 
 static bool allPresent()

@@ -39,8 +39,11 @@ myChart.on('dblclick', function (params) {
         reportToWidget('clickedSeries', params.name);
 });
 
+watchLargeSeries();
+
 function setChartOption(strJson) {
-    myChart.setOption(strJson);
+    myChart.setOption(reduceLargeSeries(strJson, false));
+    refreshLargeSeries();
     // Changing the x axis' type makes ECharts build that axis afresh from its
     // defaults; label clicks must survive a switch back to labels.
     var axis = strJson.xAxis && myChart.getOption().xAxis[0];

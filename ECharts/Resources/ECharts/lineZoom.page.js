@@ -46,8 +46,11 @@ function setChartOption(strJson, json2) {
     toolTipFlag = json2;
     myChart.clear();
     myChart.setOption(oldOption, false);
-    myChart.setOption(strJson, false);
+    myChart.setOption(reduceLargeSeries(strJson, true), false);
+    refreshLargeSeries();
 }
+
+watchLargeSeries();
 
 function setMonitoringDataDetail(params) {
     var text = params.seriesName + '<br/>日期：' + params.name + '<br/>值：' + params.data[1];

@@ -1,0 +1,208 @@
+// Long line series for the line pages. A series of more than
+// largeSeriesThreshold points is handed to ECharts reduced to what the chart
+// can show: within the x range in view, every pixel column keeps its lowest
+// and highest point (in data order), and its first missing value if it has
+// one, so that gaps stay gaps. Every peak and trough that can appear at the
+// chart's width is drawn, with its real data values (tooltips and hit tests
+// see real points), while ECharts lays out two points per pixel column
+// instead of hundreds of thousands. Points left and right of the view are
+// kept the same way, as one column on each side, so lines still run to the
+// edges and auto ranges stay the same. The reduction is redone when the view
+// changes (zoom, resize, new axes).
+// Series at or below the threshold are passed on untouched. Reduced series
+// are drawn without animation, which would replay on every zoom, and without
+// symbols, which would cost most of the drawing time; the point under the
+// mouse gets its symbol and tooltip on demand instead (hoverLargeSeries).
+// A category axis with that many labels gets its label interval fitted to
+// the width (thinLongCategoryAxis).
+var largeSeriesThreshold = 5000;
+
+// Per series index: the full points of a reduced series, or null.
+var largeSeries = [];
+// The x range and width that the reduced series were last cut for.
+var largeSeriesCut = null;
+
+// {xs, ys, data, pairs} of data, or null when the points are not in
+// ascending x order (a depth profile, say): cutting such a line into x
+// columns would reorder it, so it is drawn as it is.
+function largeSeriesSource(data) {
+    var xs = new Float64Array(data.length);
+    var ys = new Float64Array(data.length);
+    var pairs = false;
+    for (var i = 0; i < data.length; ++i) {
+        var item = data[i], x = i, y = item;
+        if (Array.isArray(item)) {
+            pairs = true;
+            x = item[0];
+            y = item[1];
+        } else if (item !== null && typeof item === 'object') {
+            return null;
+        }
+        if (typeof x !== 'number' || !isFinite(x) || (i > 0 && x < xs[i - 1]))
+            return null;
+        xs[i] = x;
+        ys[i] = typeof y === 'number' ? y : NaN;
+    }
+    return {xs: xs, ys: ys, data: data, pairs: pairs};
+}
+
+// Point index of source as ECharts gets it: plain values become
+// [index, value], so that they keep their place on the x axis.
+function sourcePoint(source, index) {
+    return source.pairs ? source.data[index] : [index, source.data[index]];
+}
+
+// The points of source to draw for the x range [x0, x1] over width columns.
+function reduceSeriesPoints(source, x0, x1, width) {
+    var xs = source.xs, ys = source.ys, n = xs.length;
+    var scale = x1 > x0 ? width / (x1 - x0) : 0;
+    var column = function (x) {
+        return x < x0 ? -1 : x > x1 ? width : Math.min(width - 1, Math.floor((x - x0) * scale));
+    };
+    var points = [];
+    for (var i = 0; i < n;) {
+        var current = column(xs[i]), low = -1, high = -1, gap = -1, j = i;
+        for (; j < n && column(xs[j]) === current; ++j) {
+            var y = ys[j];
+            if (y !== y) {
+                if (gap < 0)
+                    gap = j;
+                continue;
+            }
+            if (low < 0)
+                low = high = j;
+            if (y < ys[low])
+                low = j;
+            if (y > ys[high])
+                high = j;
+        }
+        [low, high, gap].filter(function (index, position, all) {
+            return index >= 0 && all.indexOf(index) === position;
+        }).sort(function (a, b) {
+            return a - b;
+        }).forEach(function (index) {
+            points.push(sourcePoint(source, index));
+        });
+        i = j;
+    }
+    return points;
+}
+
+// option with each long series standing in by its first, lowest, highest
+// and last points, which give the axes their extents; refreshLargeSeries()
+// then cuts the series for the view that ECharts has worked out.
+// rebuilt: the chart was cleared, so no earlier series is left.
+function reduceLargeSeries(option, rebuilt) {
+    if (rebuilt) {
+        largeSeries = [];
+        largeSeriesHovered = null;
+    }
+    if (!option || !Array.isArray(option.series))
+        return option && thinLongCategoryAxis(option);
+    var result = Object.assign({}, option);
+    result.series = option.series.map(function (item, index) {
+        if (!item || !Array.isArray(item.data))
+            return item;
+        var wasLarge = !!largeSeries[index];
+        var source = item.data.length > largeSeriesThreshold ? largeSeriesSource(item.data) : null;
+        largeSeries[index] = source;
+        if (!source)
+            return wasLarge ? Object.assign({}, item, {animation: true, showSymbol: true}) : item;
+        var xs = source.xs, last = xs.length - 1;
+        var points = reduceSeriesPoints(source, xs[0], xs[last], 1);
+        return Object.assign({}, item, {
+            animation: false,
+            showSymbol: false,
+            data: [sourcePoint(source, 0)].concat(points, [sourcePoint(source, last)])
+        });
+    });
+    largeSeriesCut = null;
+    return thinLongCategoryAxis(result);
+}
+
+// option with the labels of a category x axis of more than
+// largeSeriesThreshold labels thinned out to what fits ('auto'), when its
+// interval would show more than that many: ECharts would lay out every one
+// of them (seconds at 100k labels), in a smear that nobody can read.
+function thinLongCategoryAxis(option) {
+    var axis = Array.isArray(option.xAxis) ? option.xAxis[0] : null;
+    var interval = axis && axis.axisLabel ? axis.axisLabel.interval : undefined;
+    if (!axis || !Array.isArray(axis.data) || typeof interval !== 'number'
+            || axis.data.length / (Math.max(0, interval) + 1) <= largeSeriesThreshold)
+        return option;
+    var result = Object.assign({}, option, {xAxis: option.xAxis.slice()});
+    result.xAxis[0] = Object.assign({}, axis, {axisLabel: Object.assign({}, axis.axisLabel, {interval: 'auto'})});
+    return result;
+}
+
+// Cuts the reduced series again for the x range and width in view, when
+// they have changed enough to matter.
+function refreshLargeSeries() {
+    if (!largeSeries.some(Boolean))
+        return;
+    var axisModel = myChart.getModel().getComponent('xAxis', 0);
+    if (!axisModel || !axisModel.axis)
+        return;
+    var range = axisModel.axis.scale.getExtent();
+    var pixels = axisModel.axis.getGlobalExtent();
+    var width = Math.max(1, Math.ceil(Math.abs(pixels[1] - pixels[0])));
+    var cut = largeSeriesCut;
+    if (cut && cut.x0 === range[0] && cut.x1 === range[1] && cut.width === width)
+        return;
+    largeSeriesCut = {x0: range[0], x1: range[1], width: width};
+    // The hovered point's index means nothing in the new cut.
+    hoverLargeSeries(null);
+    myChart.setOption({
+        series: largeSeries.map(function (source) {
+            return source ? {data: reduceSeriesPoints(source, range[0], range[1], width)} : {};
+        })
+    });
+}
+
+// The reduced point under the mouse, {seriesIndex, dataIndex}, or null.
+var largeSeriesHovered = null;
+
+// Gives the shown point of a reduced series nearest to the mouse (within
+// a symbol's reach) a symbol, which ECharts' own item tooltip and mouse
+// events then treat like any drawn symbol. event null: the mouse left.
+function hoverLargeSeries(event) {
+    var found = null, reach = 6;
+    var model = myChart.getModel();
+    largeSeries.forEach(function (source, seriesIndex) {
+        var seriesModel = source && event && model.getSeriesByIndex(seriesIndex);
+        if (!seriesModel || model.isSeriesFiltered(seriesModel))
+            return;
+        var data = seriesModel.getData();
+        for (var i = 0, count = data.count(); i < count; ++i) {
+            var point = data.getItemLayout(i);
+            var distance = point ? Math.max(Math.abs(point[0] - event.offsetX), Math.abs(point[1] - event.offsetY)) : NaN;
+            if (distance <= reach) {
+                reach = distance;
+                found = {seriesIndex: seriesIndex, dataIndex: i};
+            }
+        }
+    });
+    var before = largeSeriesHovered;
+    if (before && found && before.seriesIndex === found.seriesIndex && before.dataIndex === found.dataIndex)
+        return;
+    largeSeriesHovered = found;
+    if (before)
+        myChart.dispatchAction(Object.assign({type: 'downplay'}, before));
+    if (found) {
+        myChart.dispatchAction(Object.assign({type: 'highlight'}, found));
+        myChart.dispatchAction(Object.assign({type: 'showTip'}, found));
+    }
+}
+
+// Called once by a page that reduces its series.
+function watchLargeSeries() {
+    myChart.on('datazoom', refreshLargeSeries);
+    myChart.getZr().on('mousemove', function (event) {
+        if (largeSeries.some(Boolean))
+            hoverLargeSeries(event);
+    });
+    window.addEventListener('resize', function () {
+        // After the page's own handler has resized the chart.
+        setTimeout(refreshLargeSeries, 0);
+    });
+}

@@ -1,0 +1,88 @@
+#include "chartprobe.h"
+
+#include <kzchartline.h>
+#include <kzchartlinezoom.h>
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QSignalSpy>
+#include <QTest>
+
+#include <cmath>
+
+// 100k points on a gentle wave with one spike, in both line charts, drawn
+// reduced per pixel column: the spike must survive with its real value in the
+// tooltip, zooming must bring back its neighbours, and the page must answer
+// at once instead of after seconds of layout.
+class tst_LargeData : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void spikeSurvives_data()
+    {
+        QTest::addColumn<bool>("monitoring");
+        QTest::newRow("KzChartLine") << false;
+        QTest::newRow("KzChartLineZoom") << true;
+    }
+
+    void spikeSurvives()
+    {
+        QFETCH(bool, monitoring);
+        const int count = 100000, spike = 61803;
+        QStringList labels;
+        QList<double> values;
+        KzChartLineZoom::SeriesMap points;
+        for (int i = 0; i < count; ++i) {
+            labels.append(QString::number(i));
+            values.append(i == spike ? 250.5 : 100 + 10 * std::sin(i / 5000.0));
+            points[QStringLiteral("P")].append({double(i), values.last()});
+        }
+        QScopedPointer<QWidget> chart(monitoring ? static_cast<QWidget *>(new KzChartLineZoom) : new KzChartLine);
+        chart->resize(900, 500);
+        chart->show();
+        QVERIFY(QTest::qWaitForWindowExposed(chart.data()));
+        ChartProbe probe(chart.data());
+        QVERIFY(probe.attach({}));
+
+        QElapsedTimer timer;
+        timer.start();
+        if (auto *zoom = qobject_cast<KzChartLineZoom *>(chart.data())) {
+            zoom->setOption(1, {"P"}, "bottom", true, 0, 100, "8%", "12%", "6%", "15%", true, labels, true, 0, 0, 300,
+                            5, 1, points, {}, "title", "");
+        } else {
+            auto *line = qobject_cast<KzChartLine *>(chart.data());
+            line->setLegends({"P"}, "bottom");
+            line->setCategories(labels, true, 0);
+            line->setToolTip(0);
+            line->setDataZoom(true);
+            line->setDatas(QList<QList<double>>{values});
+        }
+        QCOMPARE(probe.eval(QStringLiteral("1")).toInt(), 1);
+        QVERIFY2(timer.elapsed() < 3000, qPrintable(QStringLiteral("answered after %1 ms").arg(timer.elapsed())));
+
+        const auto drawn = [&] { return probe.evalJson("myChart.getOption().series[0].data").toArray(); };
+        const auto pixel = [&](int i) {
+            return probe.viewPoint(QStringLiteral("myChart.convertToPixel({seriesIndex: 0}, [%1, %2])").arg(i).arg(values.at(i)));
+        };
+        const QJsonArray spikePoint{spike, 250.5};
+        QVERIFY(drawn().size() < 5000 && drawn().contains(spikePoint));
+        probe.hover(pixel(spike));
+        QTRY_VERIFY(probe.tooltipHtml().contains(QLatin1String("250.5")));
+        // Double clicks work on the points shown: the spike's on the line
+        // chart, a segment of the wave's on the monitoring chart.
+        const int target = monitoring ? 20000 : spike;
+        QSignalSpy clicks(chart.data(), monitoring ? SIGNAL(lineDBClicked(QString, int, int)) : SIGNAL(seriesClicked(QString)));
+        probe.doubleClick(pixel(target));
+        QTRY_COMPARE(clicks.count(), 1);
+        QVERIFY(monitoring ? qAbs(clicks.at(0).at(1).toInt() - target) < 500
+                           : clicks.at(0).at(0).toString() == QString::number(spike));
+        // 1% of the range fits the width: every point in view is drawn.
+        probe.eval(QStringLiteral("myChart.dispatchAction({type: 'dataZoom', dataZoomIndex: 0, start: 61.5, end: 62.5})"));
+        QTRY_VERIFY(drawn().contains(QJsonArray{spike + 1, values.at(spike + 1)}));
+        QVERIFY(drawn().contains(spikePoint));
+    }
+};
+
+KZ_CHART_TEST_MAIN(tst_LargeData)
+#include "tst_largedata.moc"
