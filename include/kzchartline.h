@@ -54,7 +54,7 @@ QT_END_NAMESPACE
     makes the labels of a category axis clickable again whenever an axis
     arrives.
 
-    \section1 Long series
+    \par Long series
     A series of more than 5000 points, in ascending x order, is drawn reduced
     to the lowest and highest point of every pixel column in view (redone on
     zoom and resize), without animation and with a symbol only on the point
