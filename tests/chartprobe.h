@@ -16,6 +16,9 @@ QT_END_NAMESPACE
 // Looks into the page of a chart widget from a test: waits for the page's
 // channel, records what page functions receive, evaluates script, reads the
 // chart's option and drives real mouse input at chart coordinates.
+//
+// Once a probe exists, every script error a chart page logs fails the
+// running test function at once, unless announced with expectPageError().
 class ChartProbe
 {
 public:
@@ -28,15 +31,15 @@ public:
     // JSON, exactly as the page received them. False on timeout.
     bool attach(const QStringList &recordedFunctions = {QStringLiteral("setChartOption")});
 
-    // Evaluates script in the page and waits for its result.
+    // Evaluates script in the page and waits for its result. Scripts run in
+    // the order they were sent, so this also waits for every earlier setter.
     QVariant eval(const QString &script);
     // Evaluates an expression whose value is JSON-serialisable.
     QJsonValue evalJson(const QString &expression);
 
     // Argument lists of every recorded call of function, oldest first.
     QJsonArray calls(const QString &function);
-    // Names of the recorded functions in the order of their calls, oldest
-    // first, across all recorded functions.
+    // Names of the recorded functions in the order of their calls.
     QStringList callOrder();
     // Waits until function has been called at least count times in total;
     // returns all its calls (possibly fewer than count on timeout).
@@ -50,9 +53,10 @@ public:
 
     // Errors that chart pages have written to their console (uncaught script
     // errors included) since the first ChartProbe was created, oldest first.
-    // The library sends them to the logging category kzchart.page, which the
-    // probe switches on and collects.
     static QStringList consoleErrors();
+    // The next page error that contains text is part of the test, not a
+    // failure.
+    static void expectPageError(const QString &text);
 
     // Turns off chart animation so that geometry is final at once.
     void disableAnimation();
@@ -61,7 +65,6 @@ public:
     QPoint toView(double chartX, double chartY);
     // View coordinates of the [x, y] that a chart-pixel expression yields.
     QPoint viewPoint(const QString &chartXYExpression);
-
     // View coordinates of the centre of the first drawn element whose text is
     // text (axis labels, legend entries, hover titles of toolbox buttons);
     // a null point when nothing shows that text.
@@ -69,18 +72,12 @@ public:
 
     // Real input through the view's focus proxy.
     void hover(const QPoint &pos);
-    void click(const QPoint &pos);
-    void rightClick(const QPoint &pos);
+    void click(const QPoint &pos, Qt::MouseButton button = Qt::LeftButton);
     void doubleClick(const QPoint &pos);
 
-    // --- Pie, donut and stacked bar charts ---
-
     // View coordinates of the middle of data item dataIndex of the first
-    // series, a pie or ring: halfway between its inner and outer radius, at
-    // its middle angle.
+    // series, a pie or ring: halfway between its radii, at its middle angle.
     QPoint slicePoint(int dataIndex);
-
-    // --- Tooltips ---
 
     // The markup of the tooltip box that ECharts shows in the chart
     // container (an empty text for an empty box); a null text while no box
