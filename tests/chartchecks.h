@@ -14,23 +14,19 @@ Q_DECLARE_METATYPE(ChartCall)
 
 // Base of the chart tests. Every test function gets a fresh chart with a
 // probe attached, which the rows of its data table share. The test
-// functions here cover what all charts have in common: the order of their
+// functions here cover what the charts have in common: the order of their
 // signals and slots, which hosts and the page's channel rely on; the public
-// slots that the page calls, which emit the signals; and the page calls that
-// each row of a derived class's fragments_data() table causes.
+// slots that the page calls; the back button; and the page calls that each
+// row of a derived class's fragments_data() table causes.
 class ChartTest : public QObject
 {
     Q_OBJECT
 
 public:
     ChartTest(std::function<QWidget *()> create, const QStringList &recordedFunctions);
-    ~ChartTest() override;
+    ~ChartTest() override { cleanupTestCase(); }
 
 protected:
-    // The back button is hidden at first; shown, a real click on it emits
-    // toolBackClicked() once, and hidden again it takes no clicks.
-    void checkBackButton(const std::function<void(bool)> &setVisible);
-
     QWidget *m_chart = nullptr;
     ChartProbe *m_probe = nullptr;
 
@@ -39,9 +35,10 @@ private Q_SLOTS:
     void cleanupTestCase();
     void metaObjectOrder();
     void relaySlots();
-    // Columns: ChartCall call, QByteArray calls. The page calls that call
-    // caused, in order, as a JSON array: a setChartOption call with one
-    // argument as its fragment, any other as {"function": [arguments]}.
+    void backButton();
+    // Columns: ChartCall call, QByteArray calls: the page calls that call
+    // caused, in order, as a JSON array. A setChartOption call with one
+    // argument shows as that fragment, any other as {"function": [arguments]}.
     void fragments();
 
 private:
@@ -56,31 +53,24 @@ class ChartTestOf : public ChartTest
 {
 public:
     explicit ChartTestOf(const QStringList &recordedFunctions = {QStringLiteral("setChartOption")})
-        : ChartTest([] { return new Chart; }, recordedFunctions)
-    {
-    }
+        : ChartTest([] { return new Chart; }, recordedFunctions) {}
 
 protected:
     Chart *chart() const { return static_cast<Chart *>(m_chart); }
 
-    static void addColumns()
+    static void addRow(const char *tag, const std::function<void(Chart *)> &call, const QByteArray &calls)
+    {
+        QTest::newRow(tag) << ChartCall([call](QWidget *chart) { call(static_cast<Chart *>(chart)); }) << calls;
+    }
+    // The columns, and the rows of the setters that every chart but the
+    // monitoring chart has.
+    static void addCommonRows()
     {
         QTest::addColumn<ChartCall>("call");
         QTest::addColumn<QByteArray>("calls");
-    }
-    static void addRow(const char *tag, const std::function<void(Chart *)> &call, const QByteArray &calls)
-    {
-        QTest::newRow(tag) << ChartCall([call](QWidget *chart) { call(static_cast<Chart *>(chart)); })
-                           << calls;
-    }
-    // The setters every chart has.
-    static void addCommonRows()
-    {
-        addRow("title", [](Chart *c) { c->setTitle(QStringLiteral("Output '%1' 100%")); },
-               R"([{"title": {"text": "Output '%1' 100%"}}])");
-        addRow("subtitle", [](Chart *c) { c->setSubTitle(QStringLiteral("吨")); }, R"([{"title": {"subtext": "吨"}}])");
-        addRow("colors", [](Chart *c) { c->setColors({QStringLiteral("#ff0000"), QStringLiteral("green")}); },
-               R"([{"color": ["#ff0000", "green"]}])");
+        addRow("title", [](Chart *c) { c->setTitle("Output '%1' 100%"); }, R"([{"title": {"text": "Output '%1' 100%"}}])");
+        addRow("subtitle", [](Chart *c) { c->setSubTitle("吨"); }, R"([{"title": {"subtext": "吨"}}])");
+        addRow("colors", [](Chart *c) { c->setColors({"#ff0000", "green"}); }, R"([{"color": ["#ff0000", "green"]}])");
     }
     static void addToolBackRows()
     {
@@ -88,10 +78,6 @@ protected:
                R"([{"toolbox": {"feature": {"myToolBack": {"show": true}}}}])");
         addRow("back hidden", [](Chart *c) { c->setToolBackVisible(false); },
                R"([{"toolbox": {"feature": {"myToolBack": {"show": false}}}}])");
-    }
-    void checkBackButton()
-    {
-        ChartTest::checkBackButton([this](bool visible) { chart()->setToolBackVisible(visible); });
     }
 };
 

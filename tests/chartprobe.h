@@ -4,7 +4,6 @@
 #include <QJsonArray>
 #include <QJsonObject>
 #include <QPoint>
-#include <QString>
 #include <QStringList>
 #include <QVariant>
 
@@ -17,8 +16,8 @@ QT_END_NAMESPACE
 // channel, records what page functions receive, evaluates script, reads the
 // chart's option and drives real mouse input at chart coordinates.
 //
-// Once a probe exists, every script error a chart page logs fails the
-// running test function at once, unless announced with expectPageError().
+// Once a probe exists, every script error that a chart page logs fails the
+// running test function, unless announced with expectPageError().
 class ChartProbe
 {
 public:
@@ -26,9 +25,9 @@ public:
 
     QWebEngineView *view() const { return m_view; }
 
-    // Waits until the page has published "chartWidget" and then wraps the
-    // named page functions so that every call's arguments are recorded as
-    // JSON, exactly as the page received them. False on timeout.
+    // Waits until the page has published "chartWidget", then wraps the named
+    // page functions so that the arguments of every call are recorded as
+    // JSON, as the page received them. False on timeout.
     bool attach(const QStringList &recordedFunctions = {QStringLiteral("setChartOption")});
 
     // Evaluates script in the page and waits for its result. Scripts run in
@@ -42,7 +41,7 @@ public:
     // Names of the recorded functions in the order of their calls.
     QStringList callOrder();
     // Waits until function has been called at least count times in total;
-    // returns all its calls (possibly fewer than count on timeout).
+    // returns all its calls (fewer on timeout).
     QJsonArray waitForCalls(const QString &function, int count);
     // Waits for the next setChartOption call not returned before and returns
     // its fragment, one call at a time.
@@ -50,38 +49,32 @@ public:
 
     // The chart's current option, as myChart.getOption() returns it.
     QJsonObject option();
-
-    // Errors that chart pages have written to their console (uncaught script
-    // errors included) since the first ChartProbe was created, oldest first.
-    static QStringList consoleErrors();
-    // The next page error that contains text is part of the test, not a
-    // failure.
-    static void expectPageError(const QString &text);
-
     // Turns off chart animation so that geometry is final at once.
     void disableAnimation();
 
-    // View coordinates of a point given in chart (container) pixels.
+    // Errors that chart pages have logged (uncaught script errors included)
+    // since the first probe was created, oldest first.
+    static QStringList consoleErrors();
+    // The next page error that contains text belongs to the test.
+    static void expectPageError(const QString &text);
+
+    // View coordinates of a point in chart (container) pixels, of the [x, y]
+    // that a chart-pixel expression yields, and of the centre of the first
+    // drawn element showing text (axis labels, legend entries, hover titles
+    // of toolbox buttons; a null point when nothing shows it).
     QPoint toView(double chartX, double chartY);
-    // View coordinates of the [x, y] that a chart-pixel expression yields.
     QPoint viewPoint(const QString &chartXYExpression);
-    // View coordinates of the centre of the first drawn element whose text is
-    // text (axis labels, legend entries, hover titles of toolbox buttons);
-    // a null point when nothing shows that text.
     QPoint textPoint(const QString &text);
+    // The middle of data item dataIndex of the first series, a pie or ring.
+    QPoint slicePoint(int dataIndex);
 
     // Real input through the view's focus proxy.
     void hover(const QPoint &pos);
     void click(const QPoint &pos, Qt::MouseButton button = Qt::LeftButton);
     void doubleClick(const QPoint &pos);
 
-    // View coordinates of the middle of data item dataIndex of the first
-    // series, a pie or ring: halfway between its radii, at its middle angle.
-    QPoint slicePoint(int dataIndex);
-
-    // The markup of the tooltip box that ECharts shows in the chart
-    // container (an empty text for an empty box); a null text while no box
-    // is shown.
+    // The markup of the tooltip box that ECharts shows (an empty text for an
+    // empty box); a null text while no box is shown.
     QString tooltipHtml();
 
 private:

@@ -13,11 +13,8 @@ class tst_KzChartPie : public ChartTestOf<KzChartPie>
     QJsonObject series() { return m_probe->option().value("series").toArray().at(0).toObject(); }
 
 private Q_SLOTS:
-    void backButton() { checkBackButton(); }
-
     void fragments_data()
     {
-        addColumns();
         addCommonRows();
         addToolBackRows();
         // Values are refused unless there are as many as legends.
@@ -36,21 +33,6 @@ private Q_SLOTS:
         // A plain object, merged into the one series.
         addRow("silent", [](KzChartPie *c) { c->setSilent(true); }, R"([{"series": {"silent": true}}])");
         addRow("loud", [](KzChartPie *c) { c->setSilent(false); }, R"([{"series": {"silent": false}}])");
-    }
-
-    void mergedOption()
-    {
-        // Selection switched off lasts; silence keeps the one series whole.
-        chart()->setLegends({"A", "B"}, true, false);
-        chart()->setLegends({"A", "B"}, true, true);
-        chart()->setDatas({1, 2});
-        chart()->setDatasName("能耗");
-        chart()->setSilent(true);
-        QTRY_VERIFY(series().value("silent").toBool());
-        QCOMPARE(m_probe->option().value("legend").toArray().at(0)["selectedMode"], QJsonValue(false));
-        QCOMPARE(m_probe->option().value("series").toArray().size(), 1);
-        QCOMPARE(series().value("name"), QJsonValue("能耗"));
-        QCOMPARE(series().value("data").toArray().size(), 2);
     }
 
     void sliceClick()
