@@ -11,7 +11,15 @@ cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=RelWithDebInfo -DKZCHART_SANITIZE=ON
 cmake --build build-asan --parallel "$(nproc)"
 . scripts/env.sh
 suppressions="$PWD/scripts/sanitizers"
-export ASAN_OPTIONS="halt_on_error=1:detect_leaks=1:strict_init_order=1:detect_stack_use_after_return=0"
+# The preload below comes before the sanitizer runtime, which is harmless:
+# Mesa's driver does not replace malloc.
+export ASAN_OPTIONS="halt_on_error=1:detect_leaks=1:verify_asan_link_order=0"
 export LSAN_OPTIONS="suppressions=$suppressions/lsan.supp:print_suppressions=0"
 export UBSAN_OPTIONS="halt_on_error=1:print_stacktrace=1:suppressions=$suppressions/ubsan.supp"
-xvfb-run -a -s "-screen 0 1600x1000x24" ctest --test-dir build-asan --output-on-failure "$@"
+# Qt's GLX integration unloads Mesa's software driver at exit while the
+# driver's memory is still referenced from its own globals: LeakSanitizer
+# then sees it as leaked, in a library it can no longer name. Kept loaded,
+# that memory stays reachable.
+mesa=$(ls /usr/lib/*/dri/swrast_dri.so 2>/dev/null | head -n 1 || true)
+xvfb-run -a -s "-screen 0 1600x1000x24" env ${mesa:+LD_PRELOAD="$mesa"} \
+    ctest --test-dir build-asan --output-on-failure "$@"

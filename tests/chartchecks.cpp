@@ -34,9 +34,7 @@ QList<QMetaMethod> ownMethods(const QMetaObject *meta, QMetaMethod::MethodType t
 } // namespace
 
 ChartTest::ChartTest(std::function<QWidget *()> create, const QStringList &recordedFunctions)
-    : m_create(std::move(create)), m_recorded(recordedFunctions)
-{
-}
+    : m_create(std::move(create)), m_recorded(recordedFunctions) {}
 
 void ChartTest::init()
 {
@@ -132,7 +130,7 @@ void ChartTest::fragments()
     QVERIFY2(error.error == QJsonParseError::NoError, qPrintable(error.errorString()));
     const int before = m_probe->callOrder().size();
     call(m_chart);
-    // Scripts run in order: once this has run, so has every setter's call.
+    // Scripts run in order: this one runs after every call that the setters made.
     QJsonArray received;
     for (const QJsonValue &logged : m_probe->evalJson(QStringLiteral("kzProbeLog.slice(%1)").arg(before)).toArray()) {
         const QJsonArray arguments = QJsonDocument::fromJson(logged[1].toString().toUtf8()).array();

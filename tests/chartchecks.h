@@ -3,6 +3,7 @@
 
 #include "chartprobe.h"
 
+#include <QJsonDocument>
 #include <QSignalSpy>
 #include <QTest>
 
@@ -68,7 +69,10 @@ protected:
     {
         QTest::addColumn<ChartCall>("call");
         QTest::addColumn<QByteArray>("calls");
-        addRow("title", [](Chart *c) { c->setTitle("Output '%1' 100%"); }, R"([{"title": {"text": "Output '%1' 100%"}}])");
+        // Texts arrive as they are, whatever they hold.
+        static const QString text = QStringLiteral("Output '%1' 100% \"hi\" \\n\n🚧\u2028</script>");
+        addRow("title", [](Chart *c) { c->setTitle(text); },
+               QJsonDocument(QJsonArray{QJsonObject{{"title", QJsonObject{{"text", text}}}}}).toJson());
         addRow("subtitle", [](Chart *c) { c->setSubTitle("吨"); }, R"([{"title": {"subtext": "吨"}}])");
         addRow("colors", [](Chart *c) { c->setColors({"#ff0000", "green"}); }, R"([{"color": ["#ff0000", "green"]}])");
     }

@@ -1,7 +1,6 @@
 #include "chartprobe.h"
 
 #include <QApplication>
-#include <QElapsedTimer>
 #include <QJsonDocument>
 #include <QLoggingCategory>
 #include <QMouseEvent>
@@ -56,15 +55,8 @@ ChartProbe::ChartProbe(QWidget *chart)
     Q_UNUSED(installed)
 }
 
-QStringList ChartProbe::consoleErrors()
-{
-    return pageErrors;
-}
-
-void ChartProbe::expectPageError(const QString &text)
-{
-    expectedErrors.append(text);
-}
+QStringList ChartProbe::consoleErrors() { return pageErrors; }
+void ChartProbe::expectPageError(const QString &text) { expectedErrors.append(text); }
 
 bool ChartProbe::attach(const QStringList &recordedFunctions)
 {
@@ -105,9 +97,8 @@ QJsonValue ChartProbe::evalJson(const QString &expression)
 
 QJsonArray ChartProbe::calls(const QString &function)
 {
-    const QJsonArray texts = evalJson(QStringLiteral("(window.kzProbeLog || []).filter(function (c) {"
-                                                     " return c[0] === %1; }).map(function (c) { return c[1]; })")
-                                              .arg(jsonText(function))).toArray();
+    const QJsonArray texts = evalJson(QStringLiteral("(window.kzProbeLog || []).filter(function (c) { return c[0] === %1; })"
+                                                     ".map(function (c) { return c[1]; })").arg(jsonText(function))).toArray();
     QJsonArray result;
     for (const QJsonValue &text : texts)
         result.append(QJsonDocument::fromJson(text.toString().toUtf8()).array());
@@ -116,8 +107,7 @@ QJsonArray ChartProbe::calls(const QString &function)
 
 QStringList ChartProbe::callOrder()
 {
-    return evalJson(QStringLiteral("(window.kzProbeLog || []).map(function (c) { return c[0]; })"))
-            .toVariant().toStringList();
+    return evalJson(QStringLiteral("(window.kzProbeLog || []).map(function (c) { return c[0]; })")).toVariant().toStringList();
 }
 
 QJsonArray ChartProbe::waitForCalls(const QString &function, int count)
@@ -135,15 +125,8 @@ QJsonObject ChartProbe::nextFragment()
     return all.size() > m_seen ? all.at(m_seen++).toArray().at(0).toObject() : QJsonObject();
 }
 
-QJsonObject ChartProbe::option()
-{
-    return evalJson(QStringLiteral("myChart.getOption()")).toObject();
-}
-
-void ChartProbe::disableAnimation()
-{
-    eval(QStringLiteral("myChart.setOption({animation: false})"));
-}
+QJsonObject ChartProbe::option() { return evalJson(QStringLiteral("myChart.getOption()")).toObject(); }
+void ChartProbe::disableAnimation() { eval(QStringLiteral("myChart.setOption({animation: false})")); }
 
 QPoint ChartProbe::toView(double chartX, double chartY)
 {
@@ -172,15 +155,8 @@ QPoint ChartProbe::textPoint(const QString &text)
             "})(%1)").arg(jsonText(text)));
 }
 
-QWidget *ChartProbe::input() const
-{
-    return m_view->focusProxy() ? m_view->focusProxy() : m_view;
-}
-
-void ChartProbe::hover(const QPoint &pos)
-{
-    QTest::mouseMove(input(), pos);
-}
+QWidget *ChartProbe::input() const { return m_view->focusProxy() ? m_view->focusProxy() : m_view; }
+void ChartProbe::hover(const QPoint &pos) { QTest::mouseMove(input(), pos); }
 
 void ChartProbe::click(const QPoint &pos, Qt::MouseButton button)
 {
@@ -192,23 +168,18 @@ void ChartProbe::click(const QPoint &pos, Qt::MouseButton button)
 void ChartProbe::doubleClick(const QPoint &pos)
 {
     // QTest spaces its events too far apart for the engine to count a double
-    // click, so send the four events with close timestamps of our own, clear
-    // of QTest's timestamps and of the previous double click (which would
-    // count on as a triple click).
+    // click, so send the four events with close timestamps of our own, far
+    // past QTest's and clear of the previous double click (which would count
+    // on as a triple click).
+    static ulong timestamp = 1u << 30;
+    timestamp += QGuiApplication::styleHints()->mouseDoubleClickInterval() + 100;
     QTest::mouseMove(input(), pos);
-    static QElapsedTimer clock;
-    if (!clock.isValid())
-        clock.start();
-    static ulong previous = 0;
-    ulong timestamp = qMax(ulong(clock.elapsed()) + 1000000,
-                           previous + ulong(QGuiApplication::styleHints()->mouseDoubleClickInterval()) + 100);
     for (QEvent::Type type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease, QEvent::MouseButtonPress,
                               QEvent::MouseButtonRelease}) {
         const Qt::MouseButtons buttons = type == QEvent::MouseButtonPress ? Qt::LeftButton : Qt::NoButton;
         QMouseEvent event(type, pos, input()->mapToGlobal(pos), Qt::LeftButton, buttons, Qt::NoModifier);
-        event.setTimestamp(previous = timestamp);
+        event.setTimestamp(timestamp += 20);
         QApplication::sendEvent(input(), &event);
-        timestamp += 20;
     }
 }
 

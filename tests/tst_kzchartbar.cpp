@@ -3,9 +3,7 @@
 #include <kzchartbar.h>
 
 #include <QApplication>
-#include <QJsonDocument>
 #include <QMenu>
-#include <QWebEngineView>
 
 using Ints = QList<QList<int>>;
 
@@ -22,18 +20,16 @@ private Q_SLOTS:
     {
         addCommonRows();
         addToolBackRows();
-        static const QString text = QStringLiteral("say \"hi\" \\n\n%1 🚧\u2028</script>");
-        addRow("text as it is", [](KzChartBar *c) { c->setTitle(text); },
-               QJsonDocument(QJsonArray{QJsonObject{{"title", QJsonObject{{"text", text}}}}}).toJson());
         // Rows are refused unless there are as many as legends.
         addRow("rows without legends", [](KzChartBar *c) { c->setDatas(Ints{{1, 2}}); c->setDatas(Ints{}); },
                R"([{"series": []}])");
         addRow("categories", [](KzChartBar *c) { c->setCategories({"Jan", "Feb"}); },
                R"([{"xAxis": [{"type": "category", "data": ["Jan", "Feb"]}]}])");
-        addRow("legends", [](KzChartBar *c) { c->setLegends({"A", "B", "C"}); }, R"([{"legend": {"data": ["A", "B", "C"]}}])");
+        addRow("legends", [](KzChartBar *c) { c->setLegends({"A", "B", "C"}); },
+               R"([{"legend": {"data": ["A", "B", "C"]}}])");
         addRow("rows", [](KzChartBar *c) { c->setDatas(Ints{{1}, {2}}); c->setDatas(Ints{{1, 2, 3}, {4}, {}}); },
-               R"([{"series": [{"name": "A", "type": "bar", "data": [1, 2, 3]}, {"name": "B", "type": "bar", "data": [4]},
-                               {"name": "C", "type": "bar", "data": []}]}])");
+               R"([{"series": [{"name": "A", "type": "bar", "data": [1, 2, 3]},
+                               {"name": "B", "type": "bar", "data": [4]}, {"name": "C", "type": "bar", "data": []}]}])");
         addRow("placed legend", [](KzChartBar *c) { c->setLegends({"X"}, "right", "10%", "vertical"); },
                R"([{"legend": [{"x": "right", "y": "10%", "orient": "vertical", "data": ["X"]}]}])");
         addRow("real rows", [](KzChartBar *c) { c->setDatas(QList<QList<double>>{{0.5, -1.25, 1e-7}}); },
@@ -42,24 +38,20 @@ private Q_SLOTS:
                R"([{"grid": [{"left": "-3%", "top": "0%", "right": "250%", "bottom": "12%"}]}])");
     }
 
-    void childAndGeometry()
+    void childTakesSettersAtOnce()
     {
-        // A child takes a setter at once: the constructor waits for the page.
+        // The constructor waits for the page.
         QWidget parent;
         auto *child = new KzChartBar(&parent);
         child->setTitle("at once");
         ChartProbe probe(child);
         QVERIFY(probe.attach());
         QTRY_COMPARE(probe.option().value("title")[0]["text"], QJsonValue("at once"));
-        // The view fills the widget; the chart keeps 20 px clear right and below.
-        chart()->resize(640, 360);
-        QTRY_COMPARE(m_probe->evalJson("[innerWidth, innerHeight, myChart.getWidth(), myChart.getHeight()]"),
-                     QJsonValue(QJsonArray{640, 360, 620, 340}));
-        QCOMPARE(m_probe->view()->geometry(), chart()->rect());
     }
 
     void clearChartKeepsTheFrame()
     {
+        // Bars and labels go; title, legend and back button stay.
         chart()->setTitle("kept");
         chart()->setToolBackVisible(true);
         chart()->setCategories({"Jan", "Feb"});
@@ -68,8 +60,7 @@ private Q_SLOTS:
         chart()->clearChart();
         QTRY_COMPARE(first("xAxis", "data"), QJsonValue(QJsonArray()));
         QCOMPARE(m_probe->option().value("series"), QJsonValue(QJsonArray()));
-        QCOMPARE(first("title", "text"), QJsonValue("kept"));
-        QCOMPARE(first("legend", "data"), QJsonValue(QJsonArray{"A"}));
+        QCOMPARE(QJsonArray({first("title", "text"), first("legend", "data")}), QJsonArray({"kept", QJsonArray{"A"}}));
         QVERIFY(!m_probe->textPoint("返回").isNull());
         // The remembered legend names too: one row is still accepted.
         chart()->setDatas(Ints{{7}});

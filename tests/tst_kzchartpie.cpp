@@ -20,7 +20,7 @@ private Q_SLOTS:
         // Values are refused unless there are as many as legends.
         addRow("values without legends", [](KzChartPie *c) { c->setDatas({3}); c->setDatas({}); },
                R"([{"series": [{"data": []}]}])");
-        addRow("legends", [](KzChartPie *c) { c->setLegends({}); }, R"([{"legend": {"data": []}}])");
+        addRow("legends", [](KzChartPie *c) { c->setLegends({"X"}); }, R"([{"legend": {"data": ["X"]}}])");
         // A selection mode only to switch selection off.
         addRow("hidden fixed legend", [](KzChartPie *c) { c->setLegends({"A", "B", "C"}, false, false); },
                R"([{"legend": [{"data": ["A", "B", "C"], "show": false, "selectedMode": false}]}])");
@@ -31,8 +31,8 @@ private Q_SLOTS:
                                          {"name": "C", "value": -5}]}]}])");
         addRow("name", [](KzChartPie *c) { c->setDatasName("能耗"); }, R"([{"series": [{"name": "能耗"}]}])");
         // A plain object, merged into the one series.
-        addRow("silent", [](KzChartPie *c) { c->setSilent(true); }, R"([{"series": {"silent": true}}])");
-        addRow("loud", [](KzChartPie *c) { c->setSilent(false); }, R"([{"series": {"silent": false}}])");
+        addRow("silent", [](KzChartPie *c) { c->setSilent(true); c->setSilent(false); },
+               R"([{"series": {"silent": true}}, {"series": {"silent": false}}])");
     }
 
     void sliceClick()
