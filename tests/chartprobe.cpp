@@ -97,8 +97,9 @@ QJsonValue ChartProbe::evalJson(const QString &expression)
 
 QJsonArray ChartProbe::calls(const QString &function)
 {
-    const QJsonArray texts = evalJson(QStringLiteral("(window.kzProbeLog || []).filter(function (c) { return c[0] === %1; })"
-                                                     ".map(function (c) { return c[1]; })").arg(jsonText(function))).toArray();
+    const QJsonArray texts = evalJson(QStringLiteral("(window.kzProbeLog || []).filter(function (c) {"
+                                                     " return c[0] === %1; }).map(function (c) { return c[1]; })")
+                                              .arg(jsonText(function))).toArray();
     QJsonArray result;
     for (const QJsonValue &text : texts)
         result.append(QJsonDocument::fromJson(text.toString().toUtf8()).array());
@@ -107,7 +108,8 @@ QJsonArray ChartProbe::calls(const QString &function)
 
 QStringList ChartProbe::callOrder()
 {
-    return evalJson(QStringLiteral("(window.kzProbeLog || []).map(function (c) { return c[0]; })")).toVariant().toStringList();
+    const QString names = QStringLiteral("(window.kzProbeLog || []).map(function (c) { return c[0]; })");
+    return evalJson(names).toVariant().toStringList();
 }
 
 QJsonArray ChartProbe::waitForCalls(const QString &function, int count)

@@ -28,8 +28,8 @@ private Q_SLOTS:
         addRow("legends", [](KzChartBar *c) { c->setLegends({"A", "B", "C"}); },
                R"([{"legend": {"data": ["A", "B", "C"]}}])");
         addRow("rows", [](KzChartBar *c) { c->setDatas(Ints{{1}, {2}}); c->setDatas(Ints{{1, 2, 3}, {4}, {}}); },
-               R"([{"series": [{"name": "A", "type": "bar", "data": [1, 2, 3]},
-                               {"name": "B", "type": "bar", "data": [4]}, {"name": "C", "type": "bar", "data": []}]}])");
+               R"([{"series": [{"name": "A", "type": "bar", "data": [1, 2, 3]}, {"name": "B", "type": "bar",
+                               "data": [4]}, {"name": "C", "type": "bar", "data": []}]}])");
         addRow("placed legend", [](KzChartBar *c) { c->setLegends({"X"}, "right", "10%", "vertical"); },
                R"([{"legend": [{"x": "right", "y": "10%", "orient": "vertical", "data": ["X"]}]}])");
         addRow("real rows", [](KzChartBar *c) { c->setDatas(QList<QList<double>>{{0.5, -1.25, 1e-7}}); },

@@ -15,8 +15,9 @@ class tst_KzChartDonut : public ChartTestOf<KzChartDonut>
     // mean height.
     QPair<int, double> holePixels(const QColor &colour)
     {
-        const QJsonArray hole = m_probe->evalJson("(function (l) { return [l.cx, l.cy, l.r0 * 0.9]; })(myChart.getModel()"
-                                                  ".getSeriesByIndex(0).getData().getItemLayout(0))").toArray();
+        const QJsonArray hole = m_probe->evalJson("(function (l) { return [l.cx, l.cy, l.r0 * 0.9]; })("
+                                                  "myChart.getModel().getSeriesByIndex(0).getData().getItemLayout(0))")
+                                        .toArray();
         const QPoint centre = m_probe->toView(hole.at(0).toDouble(), hole.at(1).toDouble());
         const QImage image = chart()->grab().toImage();
         const int radius = int(hole.at(2).toDouble());
@@ -49,7 +50,8 @@ private Q_SLOTS:
         addRow("name", [](KzChartDonut *c) { c->setDatasName("良率"); }, R"([{"series": [{"name": "良率"}]}])");
         // A place marker in the upper text stays text.
         addRow("label", [](KzChartDonut *c) { c->setLabel("%2 of %1", "50%"); },
-               "[{\"series\": [{\"label\": {\"normal\": {\"formatter\": \"{sytleTop|%2 of %1}\\n{styleBottom|50%}\"}}}]}]");
+               "[{\"series\": [{\"label\": {\"normal\": "
+               "{\"formatter\": \"{sytleTop|%2 of %1}\\n{styleBottom|50%}\"}}}]}]");
         addRow("tooltip", [](KzChartDonut *c) { c->setTooltip(false); c->setTooltip(true); },
                R"([{"tooltip": {"show": false}}, {"tooltip": {"show": true}}])");
     }

@@ -25,7 +25,8 @@ private Q_SLOTS:
         addRow("labels", [](KzChartLine *c) { c->setCategories({"Jan"}, false, 2); c->setCategories({}, true, -1); },
                R"([{"xAxis": [{"type": "category", "data": ["Jan"], "axisLine": {"onZero": false},
                                "axisLabel": {"interval": 2}}]},
-                   {"xAxis": [{"type": "category", "data": [], "axisLine": {"onZero": true}, "axisLabel": {"interval": -1}}]}])");
+                   {"xAxis": [{"type": "category", "data": [], "axisLine": {"onZero": true},
+                               "axisLabel": {"interval": -1}}]}])");
         addRow("numbers", [](KzChartLine *c) { c->setCategories(-5, 120, 5, 2.5); },
                R"([{"xAxis": [{"type": "value", "min": -5, "max": 120, "splitNumber": 5, "minInterval": 2.5}]}])");
         addRow("grid", [](KzChartLine *c) { c->setGrid("15%", true); c->setGrid("9%", false); },
@@ -60,7 +61,8 @@ private Q_SLOTS:
         }, R"([{"series": [{"name": "A", "type": "line", "data": [1, 2, 3]},
                            {"name": "B", "type": "line", "data": [4]}, {"name": "C", "type": "line", "data": []}]},
                {"series": [{"name": "A", "type": "line", "data": [0.5, -1.25]},
-                           {"name": "B", "type": "line", "data": [1e-7]}, {"name": "C", "type": "line", "data": [3]}]}])");
+                           {"name": "B", "type": "line", "data": [1e-7]},
+                           {"name": "C", "type": "line", "data": [3]}]}])");
         addRow("no legends", [](KzChartLine *c) {
             c->setLegends({}, "bottom");
             c->setDatas(Ints{{1}});

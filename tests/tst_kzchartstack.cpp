@@ -6,6 +6,7 @@
 #include <QTranslator>
 
 using Ints = QList<QList<int>>;
+using Reals = QList<QList<double>>;
 
 // Translates the stack name in KzChartStack's context and nothing else.
 class StackNameTranslator : public QTranslator
@@ -35,7 +36,8 @@ private Q_SLOTS:
                R"([{"xAxis": {"type": "category"}, "yAxis": {"type": "value"}},
                    {"xAxis": [{"type": "category", "data": ["Q3"]}]}])");
         addRow("horizontal", [](KzChartStack *c) { c->setHorizontal(true); c->setCategories({}); },
-               R"([{"xAxis": {"type": "value"}, "yAxis": {"type": "category"}}, {"yAxis": [{"type": "category", "data": []}]}])");
+               R"([{"xAxis": {"type": "value"}, "yAxis": {"type": "category"}},
+                   {"yAxis": [{"type": "category", "data": []}]}])");
         // Rows are refused unless there are as many as legends.
         addRow("rows without legends", [](KzChartStack *c) { c->setDatas(Ints{{1}}); c->setDatas(Ints{}); },
                R"([{"series": []}])");
@@ -43,7 +45,7 @@ private Q_SLOTS:
                R"([{"legend": [{"data": ["A", "B"], "selectedMode": false}]}])");
         addRow("legend", [](KzChartStack *c) { c->setLegends({"A", "B"}, true); },
                R"([{"legend": [{"data": ["A", "B"]}]}])");
-        addRow("rows", [](KzChartStack *c) { c->setDatas(Ints{{1}}); c->setDatas(QList<QList<double>>{{1, 2.5}, {-3}}); },
+        addRow("rows", [](KzChartStack *c) { c->setDatas(Ints{{1}}); c->setDatas(Reals{{1, 2.5}, {-3}}); },
                R"([{"series": [{"name": "A", "type": "bar", "stack": "总量", "data": [1, 2.5]},
                                {"name": "B", "type": "bar", "stack": "总量", "data": [-3]}]}])");
         addRow("translated stack", [](KzChartStack *c) {
