@@ -86,8 +86,10 @@ void ChartTest::relaySlots()
             const int type = slotList.at(k).parameterType(i);
             arguments.append(type == QMetaType::QString ? QVariant("any % text 点")
                              : type == QMetaType::Bool  ? QVariant(false) : QVariant(i * 11 + 3));
-            generic[i] = QGenericArgument(arguments.at(i).typeName(), arguments.at(i).constData());
         }
+        // Only once the list is complete: appending may move its elements.
+        for (int i = 0; i < arguments.size(); ++i)
+            generic[i] = QGenericArgument(arguments.at(i).typeName(), arguments.at(i).constData());
         QVERIFY(slotList.at(k).invoke(m_chart, Qt::DirectConnection, generic[0], generic[1], generic[2]));
         for (int i = 0; i < arguments.size(); ++i) {
             if (signalList.at(k).parameterType(i) == QMetaType::QStringList)
