@@ -36,20 +36,18 @@ public:
     // Evaluates an expression whose value is JSON-serialisable.
     QJsonValue evalJson(const QString &expression);
 
-    // Argument lists of every recorded call of function, oldest first.
+    // Argument lists of every recorded call of function, oldest first; the
+    // names of all recorded calls in order; all calls of function once there
+    // are at least count (fewer on timeout).
     QJsonArray calls(const QString &function);
-    // Names of the recorded functions in the order of their calls.
     QStringList callOrder();
-    // Waits until function has been called at least count times in total;
-    // returns all its calls (fewer on timeout).
     QJsonArray waitForCalls(const QString &function, int count);
     // Waits for the next setChartOption call not returned before and returns
     // its fragment, one call at a time.
     QJsonObject nextFragment();
 
-    // The chart's current option, as myChart.getOption() returns it.
+    // The chart's current option; no animation, so that geometry is final at once.
     QJsonObject option();
-    // Turns off chart animation so that geometry is final at once.
     void disableAnimation();
 
     // Errors that chart pages have logged (uncaught script errors included)
