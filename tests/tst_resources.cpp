@@ -2,6 +2,8 @@
 #include <QLibrary>
 #include <QTest>
 
+#include <algorithm>
+
 // The library registers its chart pages and ECharts with Qt's resource system
 // when it is loaded and takes them away again when it is unloaded.
 class tst_Resources : public QObject
@@ -11,13 +13,14 @@ class tst_Resources : public QObject
 private Q_SLOTS:
     void loadAndUnload()
     {
-        const QStringList entries = {"bar.html", "stackBar.html", "pie.html", "donut.html", "line.html",
-                                     "lineZoom.html", "echarts.js", "theme/macarons.js"};
+        const QStringList entries = {
+            ":/ECharts/Resources/ECharts/bar.html", ":/ECharts/Resources/ECharts/stackBar.html",
+            ":/ECharts/Resources/ECharts/pie.html", ":/ECharts/Resources/ECharts/donut.html",
+            ":/ECharts/Resources/ECharts/line.html", ":/ECharts/Resources/ECharts/lineZoom.html",
+            ":/ECharts/Resources/ECharts/echarts.js", ":/ECharts/Resources/ECharts/theme/macarons.js",
+        };
         auto present = [&] {
-            int count = 0;
-            for (const QString &entry : entries)
-                count += QFile::exists(":/ECharts/Resources/ECharts/" + entry);
-            return count;
+            return int(std::count_if(entries.begin(), entries.end(), [](const QString &e) { return QFile::exists(e); }));
         };
         QCOMPARE(present(), 0);
         // Twice: a second load must register the tree again.
