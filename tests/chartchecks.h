@@ -3,78 +3,86 @@
 
 #include "chartprobe.h"
 
+#include <QJsonDocument>
 #include <QSignalSpy>
 #include <QTest>
 
-// Set-up and checks shared by the bar, pie, donut and stacked bar tests. They
-// are templates over the widget class, whose members share names but no base
-// class; call them last in a test function: a failure inside has already been
-// recorded and ends the test function.
+#include <functional>
 
-// The number of setChartOption calls the page has received so far: a refused
-// call that was sent all the same shows in it.
-inline int fragmentCount(ChartProbe *probe) { return probe->calls(QStringLiteral("setChartOption")).size(); }
+// Setter calls on the chart under test, for a data table.
+using ChartCall = std::function<void(QWidget *)>;
+Q_DECLARE_METATYPE(ChartCall)
 
-// Shows a new chart, waits for its window and attaches a probe to its page.
-// The caller deletes both.
-template <typename Chart>
-void openChart(Chart *&chart, ChartProbe *&probe)
+// Base of the chart tests. Every test function gets a fresh chart with a
+// probe attached, which the rows of its data table share. The test
+// functions here cover what the charts have in common: the order of their
+// signals and slots, which hosts and the page's channel rely on; the public
+// slots that the page calls; the back button; and the page calls that each
+// row of a derived class's fragments_data() table causes.
+class ChartTest : public QObject
 {
-    chart = new Chart;
-    probe = new ChartProbe(chart);
-    chart->resize(800, 500);
-    chart->show();
-    QVERIFY(QTest::qWaitForWindowExposed(chart));
-    QVERIFY(probe->attach());
-}
+    Q_OBJECT
 
-// The common setters send the same fragments on every chart; the two public
-// slots, which the page calls, emit the widget's signals.
+public:
+    ChartTest(std::function<QWidget *()> create, const QStringList &recordedFunctions);
+    ~ChartTest() override { cleanupTestCase(); }
+
+protected:
+    QWidget *m_chart = nullptr;
+    ChartProbe *m_probe = nullptr;
+
+private Q_SLOTS:
+    void init();
+    void cleanupTestCase();
+    void metaObjectOrder();
+    void relaySlots();
+    void backButton();
+    // Columns: ChartCall call, QByteArray calls: the page calls that call
+    // caused, in order, as a JSON array. A setChartOption call with one
+    // argument shows as that fragment, any other as {"function": [arguments]}.
+    void fragments();
+
+private:
+    std::function<QWidget *()> m_create;
+    QStringList m_recorded;
+    QByteArray m_function;
+};
+
+// A ChartTest of Chart, with typed rows for its fragments() table.
 template <typename Chart>
-void checkCommonSetters(Chart *chart, ChartProbe *probe)
+class ChartTestOf : public ChartTest
 {
-    chart->setTitle(QStringLiteral("Output '%1' 100%"));
-    QCOMPARE(probe->nextFragment(), json(R"({"title": {"text": "Output '%1' 100%"}})"));
-    chart->setSubTitle(QStringLiteral("吨"));
-    QCOMPARE(probe->nextFragment(), json(R"({"title": {"subtext": "吨"}})"));
-    chart->setColors({QStringLiteral("#ff0000"), QStringLiteral("green")});
-    QCOMPARE(probe->nextFragment(), json(R"({"color": ["#ff0000", "green"]})"));
-    chart->setToolBackVisible(false);
-    QCOMPARE(probe->nextFragment(), json(R"({"toolbox": {"feature": {"myToolBack": {"show": false}}}})"));
+public:
+    explicit ChartTestOf(const QStringList &recordedFunctions = {QStringLiteral("setChartOption")})
+        : ChartTest([] { return new Chart; }, recordedFunctions) {}
 
-    QSignalSpy categories(chart, &Chart::categoryClicked);
-    QSignalSpy backs(chart, &Chart::toolBackClicked);
-    chart->clickedCategory(QStringLiteral("any % text"));
-    chart->clickedToolBack();
-    QCOMPARE(categories.size(), 1);
-    QCOMPARE(categories.at(0).at(0).toString(), QStringLiteral("any % text"));
-    QCOMPARE(backs.size(), 1);
-}
+protected:
+    Chart *chart() const { return static_cast<Chart *>(m_chart); }
 
-// The back button is hidden at first; setToolBackVisible(true) shows it, a
-// real click on it emits toolBackClicked() once, and hidden again it takes no
-// clicks.
-template <typename Chart>
-void checkBackButton(Chart *chart, ChartProbe *probe)
-{
-    QSignalSpy backs(chart, &Chart::toolBackClicked);
-    QSignalSpy categories(chart, &Chart::categoryClicked);
-    QVERIFY(probe->textPoint(QStringLiteral("返回")).isNull());
-
-    chart->setToolBackVisible(true);
-    QPoint button;
-    QTRY_VERIFY(!(button = probe->textPoint(QStringLiteral("返回"))).isNull());
-    probe->click(button);
-    QVERIFY(backs.wait());
-    QTest::qWait(300);
-    QCOMPARE(backs.size(), 1);
-
-    chart->setToolBackVisible(false);
-    QTRY_VERIFY(probe->textPoint(QStringLiteral("返回")).isNull());
-    probe->click(button);
-    QTest::qWait(300);
-    QCOMPARE(backs.size(), 1);
-    QCOMPARE(categories.size(), 0);
-}
+    static void addRow(const char *tag, const std::function<void(Chart *)> &call, const QByteArray &calls)
+    {
+        QTest::newRow(tag) << ChartCall([call](QWidget *chart) { call(static_cast<Chart *>(chart)); }) << calls;
+    }
+    // The columns, and the rows of the setters that every chart but the
+    // monitoring chart has.
+    static void addCommonRows()
+    {
+        QTest::addColumn<ChartCall>("call");
+        QTest::addColumn<QByteArray>("calls");
+        // Texts arrive as they are, whatever they hold.
+        static const QString text = QStringLiteral("Output '%1' 100% \"hi\" \\n\n🚧\u2028</script>");
+        addRow("title", [](Chart *c) { c->setTitle(text); },
+               QJsonDocument(QJsonArray{QJsonObject{{"title", QJsonObject{{"text", text}}}}}).toJson());
+        addRow("subtitle", [](Chart *c) { c->setSubTitle("吨"); }, R"([{"title": {"subtext": "吨"}}])");
+        addRow("colors", [](Chart *c) { c->setColors({"#ff0000", "green"}); }, R"([{"color": ["#ff0000", "green"]}])");
+    }
+    static void addToolBackRows()
+    {
+        addRow("back shown", [](Chart *c) { c->setToolBackVisible(true); },
+               R"([{"toolbox": {"feature": {"myToolBack": {"show": true}}}}])");
+        addRow("back hidden", [](Chart *c) { c->setToolBackVisible(false); },
+               R"([{"toolbox": {"feature": {"myToolBack": {"show": false}}}}])");
+    }
+};
 
 #endif // CHARTCHECKS_H

@@ -4,7 +4,6 @@
 #include <QJsonArray>
 #include <QJsonObject>
 #include <QPoint>
-#include <QString>
 #include <QStringList>
 #include <QVariant>
 
@@ -16,6 +15,9 @@ QT_END_NAMESPACE
 // Looks into the page of a chart widget from a test: waits for the page's
 // channel, records what page functions receive, evaluates script, reads the
 // chart's option and drives real mouse input at chart coordinates.
+//
+// Once a probe exists, every script error that a chart page logs fails the
+// running test function, unless announced with expectPageError().
 class ChartProbe
 {
 public:
@@ -23,68 +25,54 @@ public:
 
     QWebEngineView *view() const { return m_view; }
 
-    // Waits until the page has published "chartWidget" and then wraps the
-    // named page functions so that every call's arguments are recorded as
-    // JSON, exactly as the page received them. False on timeout.
+    // Waits until the page has published "chartWidget", then wraps the named
+    // page functions so that the arguments of every call are recorded as
+    // JSON, as the page received them. False on timeout.
     bool attach(const QStringList &recordedFunctions = {QStringLiteral("setChartOption")});
 
-    // Evaluates script in the page and waits for its result.
+    // Evaluates script in the page and waits for its result. Scripts run in
+    // the order they were sent, so this also waits for every earlier setter.
     QVariant eval(const QString &script);
     // Evaluates an expression whose value is JSON-serialisable.
     QJsonValue evalJson(const QString &expression);
 
-    // Argument lists of every recorded call of function, oldest first.
+    // Argument lists of every recorded call of function, oldest first; the
+    // names of all recorded calls in order; all calls of function once there
+    // are at least count (fewer on timeout).
     QJsonArray calls(const QString &function);
-    // Names of the recorded functions in the order of their calls, oldest
-    // first, across all recorded functions.
     QStringList callOrder();
-    // Waits until function has been called at least count times in total;
-    // returns all its calls (possibly fewer than count on timeout).
     QJsonArray waitForCalls(const QString &function, int count);
     // Waits for the next setChartOption call not returned before and returns
     // its fragment, one call at a time.
     QJsonObject nextFragment();
 
-    // The chart's current option, as myChart.getOption() returns it.
+    // The chart's current option; no animation, so that geometry is final at once.
     QJsonObject option();
-
-    // Errors that chart pages have written to their console (uncaught script
-    // errors included) since the first ChartProbe was created, oldest first.
-    // The library sends them to the logging category kzchart.page, which the
-    // probe switches on and collects.
-    static QStringList consoleErrors();
-
-    // Turns off chart animation so that geometry is final at once.
     void disableAnimation();
 
-    // View coordinates of a point given in chart (container) pixels.
-    QPoint toView(double chartX, double chartY);
-    // View coordinates of the [x, y] that a chart-pixel expression yields.
-    QPoint viewPoint(const QString &chartXYExpression);
+    // Errors that chart pages have logged (uncaught script errors included)
+    // since the first probe was created, oldest first.
+    static QStringList consoleErrors();
+    // The next page error that contains text belongs to the test.
+    static void expectPageError(const QString &text);
 
-    // View coordinates of the centre of the first drawn element whose text is
-    // text (axis labels, legend entries, hover titles of toolbox buttons);
-    // a null point when nothing shows that text.
+    // View coordinates of a point in chart (container) pixels, of the [x, y]
+    // that a chart-pixel expression yields, and of the centre of the first
+    // drawn element showing text (axis labels, legend entries, hover titles
+    // of toolbox buttons; a null point when nothing shows it).
+    QPoint toView(double chartX, double chartY);
+    QPoint viewPoint(const QString &chartXYExpression);
     QPoint textPoint(const QString &text);
+    // The middle of data item dataIndex of the first series, a pie or ring.
+    QPoint slicePoint(int dataIndex);
 
     // Real input through the view's focus proxy.
     void hover(const QPoint &pos);
-    void click(const QPoint &pos);
-    void rightClick(const QPoint &pos);
+    void click(const QPoint &pos, Qt::MouseButton button = Qt::LeftButton);
     void doubleClick(const QPoint &pos);
 
-    // --- Pie, donut and stacked bar charts ---
-
-    // View coordinates of the middle of data item dataIndex of the first
-    // series, a pie or ring: halfway between its inner and outer radius, at
-    // its middle angle.
-    QPoint slicePoint(int dataIndex);
-
-    // --- Tooltips ---
-
-    // The markup of the tooltip box that ECharts shows in the chart
-    // container (an empty text for an empty box); a null text while no box
-    // is shown.
+    // The markup of the tooltip box that ECharts shows (an empty text for an
+    // empty box); a null text while no box is shown.
     QString tooltipHtml();
 
 private:

@@ -10,7 +10,32 @@ class tst_Resources : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
-    void loadAndUnload();
+    void loadAndUnload()
+    {
+        const QStringList entries = {
+            ":/ECharts/Resources/ECharts/bar.html", ":/ECharts/Resources/ECharts/stackBar.html",
+            ":/ECharts/Resources/ECharts/pie.html", ":/ECharts/Resources/ECharts/donut.html",
+            ":/ECharts/Resources/ECharts/line.html", ":/ECharts/Resources/ECharts/lineZoom.html",
+            ":/ECharts/Resources/ECharts/echarts.js", ":/ECharts/Resources/ECharts/theme/macarons.js",
+            ":/ECharts/Resources/ECharts/largeseries.js", ":/KzChartWidget/translations/kzchartwidget_en.qm",
+        };
+        auto present = [&] {
+            return int(std::count_if(entries.begin(), entries.end(), [](const QString &e) { return QFile::exists(e); }));
+        };
+        QCOMPARE(present(), 0);
+        // Twice: a second load must register the tree again.
+        for (int round = 0; round < 2; ++round) {
+            QLibrary library(QStringLiteral(KZCHART_LIBRARY_FILE));
+            QVERIFY2(library.load(), qPrintable(library.errorString()));
+            QCOMPARE(present(), entries.size());
+            QFile page(":/ECharts/Resources/ECharts/bar.html");
+            QVERIFY(page.open(QIODevice::ReadOnly));
+            const QString html = QString::fromUtf8(page.readAll());
+            QVERIFY(html.startsWith("<!DOCTYPE html>") && html.contains("返回"));
+            QVERIFY(library.unload());
+            QCOMPARE(present(), 0);
+        }
+    }
 };
 
 static const char *const entries[] = {

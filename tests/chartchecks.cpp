@@ -1,0 +1,145 @@
+#include "chartchecks.h"
+
+#include <QJsonDocument>
+#include <QMetaMethod>
+
+#include <memory>
+
+namespace {
+
+// The signals and then the public slots of every chart class, in the order
+// of their meta-objects: the page's channel and hosts that connect by
+// signature depend on names, arguments and order alike.
+const QByteArrayList clickAndBack = {"categoryClicked(QString)", "toolBackClicked()", "clickedCategory(QString)",
+                                     "clickedToolBack()"};
+const QHash<QByteArray, QByteArrayList> methodTable = {
+    {"KzChartBar", clickAndBack}, {"KzChartStack", clickAndBack}, {"KzChartPie", clickAndBack},
+    {"KzChartDonut", clickAndBack},
+    {"KzChartLine", {"categoryClicked(QString)", "seriesClicked(QString)", "clickedCategory(QString)",
+                     "clickedSeries(QString)"}},
+    {"KzChartLineZoom", {"seriesClicked(QString)", "legendClicked(QStringList,bool)", "lineDBClicked(QString,int,int)",
+                         "clickedSeries(QString)", "clickedLegend(QString,bool)", "dbClickedLine(QString,int,int)"}},
+};
+
+QList<QMetaMethod> ownMethods(const QMetaObject *meta, QMetaMethod::MethodType type)
+{
+    QList<QMetaMethod> methods;
+    for (int i = meta->methodOffset(); i < meta->methodCount(); ++i) {
+        if (meta->method(i).methodType() == type && meta->method(i).access() == QMetaMethod::Public)
+            methods.append(meta->method(i));
+    }
+    return methods;
+}
+
+} // namespace
+
+ChartTest::ChartTest(std::function<QWidget *()> create, const QStringList &recordedFunctions)
+    : m_create(std::move(create)), m_recorded(recordedFunctions) {}
+
+void ChartTest::init()
+{
+    // The rows of one data table share a chart, so that a row can build on
+    // what the rows before it left.
+    if (m_chart && m_function == QTest::currentTestFunction())
+        return;
+    cleanupTestCase();
+    m_function = QTest::currentTestFunction();
+    m_chart = m_create();
+    m_probe = new ChartProbe(m_chart);
+    m_chart->resize(900, 600);
+    m_chart->show();
+    QVERIFY(QTest::qWaitForWindowExposed(m_chart));
+    QVERIFY(m_probe->attach(m_recorded));
+}
+
+void ChartTest::cleanupTestCase()
+{
+    delete m_probe;
+    delete m_chart;
+    m_probe = nullptr;
+    m_chart = nullptr;
+}
+
+void ChartTest::metaObjectOrder()
+{
+    QByteArrayList methods;
+    for (QMetaMethod::MethodType type : {QMetaMethod::Signal, QMetaMethod::Slot}) {
+        for (const QMetaMethod &method : ownMethods(m_chart->metaObject(), type))
+            methods.append(method.methodSignature());
+    }
+    QCOMPARE(methods, methodTable.value(m_chart->metaObject()->className()));
+}
+
+void ChartTest::relaySlots()
+{
+    // Slot k emits signal k, once, with the same arguments; a name becomes a
+    // list where the signal carries one.
+    const QList<QMetaMethod> signalList = ownMethods(m_chart->metaObject(), QMetaMethod::Signal);
+    const QList<QMetaMethod> slotList = ownMethods(m_chart->metaObject(), QMetaMethod::Slot);
+    std::vector<std::unique_ptr<QSignalSpy>> spies;
+    for (const QMetaMethod &signal : signalList)
+        spies.emplace_back(new QSignalSpy(m_chart, QByteArray("2" + signal.methodSignature()).constData()));
+    for (int k = 0; k < slotList.size(); ++k) {
+        QVariantList arguments;
+        QGenericArgument generic[3];
+        for (int i = 0; i < slotList.at(k).parameterCount(); ++i) {
+            const int type = slotList.at(k).parameterType(i);
+            arguments.append(type == QMetaType::QString ? QVariant("any % text 点")
+                             : type == QMetaType::Bool  ? QVariant(false) : QVariant(i * 11 + 3));
+        }
+        // Only once the list is complete: appending may move its elements.
+        for (int i = 0; i < arguments.size(); ++i)
+            generic[i] = QGenericArgument(arguments.at(i).typeName(), arguments.at(i).constData());
+        QVERIFY(slotList.at(k).invoke(m_chart, Qt::DirectConnection, generic[0], generic[1], generic[2]));
+        for (int i = 0; i < arguments.size(); ++i) {
+            if (signalList.at(k).parameterType(i) == QMetaType::QStringList)
+                arguments[i] = QStringList{arguments.at(i).toString()};
+        }
+        for (int s = 0; s < int(spies.size()); ++s)
+            QCOMPARE(spies[s]->size(), s == k ? 1 : 0);
+        QCOMPARE(spies[k]->takeFirst(), arguments);
+    }
+}
+
+void ChartTest::backButton()
+{
+    // Hidden at first; shown, a real click on it emits toolBackClicked()
+    // once; hidden again it takes no clicks. The setter's fragments are rows
+    // of fragments().
+    if (!methodTable.value(m_chart->metaObject()->className()).contains("toolBackClicked()"))
+        QSKIP("No back button");
+    QSignalSpy backs(m_chart, SIGNAL(toolBackClicked()));
+    const QString show = QStringLiteral("setChartOption({toolbox: {feature: {myToolBack: {show: %1}}}})");
+    QVERIFY(m_probe->textPoint("返回").isNull());
+    m_probe->eval(show.arg("true"));
+    QPoint button;
+    QTRY_VERIFY(!(button = m_probe->textPoint("返回")).isNull());
+    m_probe->click(button);
+    QVERIFY(backs.wait());
+    m_probe->eval(show.arg("false"));
+    QTRY_VERIFY(m_probe->textPoint("返回").isNull());
+    m_probe->click(button);
+    QTest::qWait(300);
+    QCOMPARE(backs.size(), 1);
+}
+
+void ChartTest::fragments()
+{
+    QFETCH(ChartCall, call);
+    QFETCH(QByteArray, calls);
+    QJsonParseError error;
+    const QJsonArray expected = QJsonDocument::fromJson(calls, &error).array();
+    QVERIFY2(error.error == QJsonParseError::NoError, qPrintable(error.errorString()));
+    const int before = m_probe->callOrder().size();
+    call(m_chart);
+    // Scripts run in order: this one runs after every call that the setters made.
+    QJsonArray received;
+    for (const QJsonValue &logged : m_probe->evalJson(QStringLiteral("kzProbeLog.slice(%1)").arg(before)).toArray()) {
+        const QJsonArray arguments = QJsonDocument::fromJson(logged[1].toString().toUtf8()).array();
+        if (logged[0] == QLatin1String("setChartOption") && arguments.size() == 1)
+            received.append(arguments.at(0));
+        else
+            received.append(QJsonObject{{logged[0].toString(), arguments}});
+    }
+    QVERIFY2(received == expected, QJsonDocument(received).toJson(QJsonDocument::Compact).constData());
+}
