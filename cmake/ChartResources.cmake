@@ -4,7 +4,7 @@
 # tree when the library is loaded and unregisters it when it is unloaded.
 
 set(ECHARTS_DIR "${PROJECT_SOURCE_DIR}/node_modules/echarts")
-foreach(file dist/echarts.js theme/macarons.js)
+foreach(file dist/echarts.min.js theme/macarons.js)
     if(NOT EXISTS "${ECHARTS_DIR}/${file}")
         message(FATAL_ERROR
             "ECharts is missing (${ECHARTS_DIR}/${file}).\n"

@@ -19,7 +19,7 @@ static const char *const entries[] = {
     ":/ECharts/Resources/ECharts/donut.html",
     ":/ECharts/Resources/ECharts/line.html",
     ":/ECharts/Resources/ECharts/lineZoom.html",
-    ":/ECharts/Resources/ECharts/echarts.js",
+    ":/ECharts/Resources/ECharts/echarts.min.js",
     ":/ECharts/Resources/ECharts/theme/macarons.js",
 };
 
