@@ -54,6 +54,13 @@ QT_END_NAMESPACE
     Label clicks survive switching the x axis to numbers and back: the page
     makes the labels of a category axis clickable again whenever an axis
     arrives.
+
+    A series of more than 2000 points is drawn without a symbol per point and
+    averaged down to the plot's width in pixels; over categories it keeps
+    only the points that have a category, and with more than 1000 categories
+    only the labels that fit are shown, whatever the interval. Texts longer
+    than 4096 characters are drawn cut short, legends show at most 1000
+    entries, and all texts show as typed, markup included.
 */
 class KZCHARTWIDGET_EXPORT KzChartLine : public QWidget
 {

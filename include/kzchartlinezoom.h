@@ -75,6 +75,10 @@ QT_END_NAMESPACE
 
     Clicks on x-axis labels are not reported: the widget has no signal for
     them and the page ignores them.
+
+    The tooltips show series names, dates and depth texts as typed, markup
+    included. An alarm value that is not a finite number gets no line. Long
+    series and texts are drawn as on KzChartLine.
 */
 class KZCHARTWIDGET_EXPORT KzChartLineZoom : public QWidget
 {
