@@ -218,9 +218,10 @@ QList<QJsonObject> KzChartLineZoom::getSeriesItems(const SeriesMap &datas, const
         item.insert(QStringLiteral("name"), name);
         item.insert(QStringLiteral("type"), getTypeString());
         item.insert(QStringLiteral("symbolSize"), 5);
-        // Ascending values: the greatest alarm that names the point wins.
+        // Ascending values: the greatest alarm that names the point wins. A
+        // value that is not a finite number has no place on the axis.
         for (auto it = alarms.begin(); it != alarms.end(); ++it) {
-            if (it.value().second.contains(name))
+            if (qIsFinite(it.key()) && it.value().second.contains(name))
                 item.insert(QStringLiteral("markLine"), getAlarmLine(it.key(), it.value().first, alarms.size() == 1));
         }
         series.append(item);

@@ -32,6 +32,12 @@ QT_END_NAMESPACE
     legend, colours, grid and the back button stay, and so do the remembered
     legend names, so a drill-down can go on with setCategories() and
     setDatas() straight away.
+
+    A series of more than 2000 values is drawn as one shape, without a
+    highlight for the bar under the mouse, and keeps only the values that
+    have a category; with more than 1000 categories only the labels that fit
+    are shown. Texts longer than 4096 characters are drawn cut short, legends
+    show at most 1000 entries, and all texts show as typed, markup included.
 */
 class KZCHARTWIDGET_EXPORT KzChartBar : public QWidget
 {

@@ -62,6 +62,12 @@ QT_END_NAMESPACE
     report real points, while 100k points draw in well under a second. A
     category axis with more than 5000 labels to show fits its label interval
     to the width. Series of up to 5000 points are drawn as they always are.
+
+    Over categories a series longer than both the categories and 2000 values
+    keeps only the values that have a category, and with more than 1000
+    categories only the labels that fit are shown, whatever the interval.
+    Texts longer than 4096 characters are drawn cut short, legends show at
+    most 1000 entries, and all texts show as typed, markup included.
 */
 class KZCHARTWIDGET_EXPORT KzChartLine : public QWidget
 {

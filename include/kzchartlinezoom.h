@@ -80,6 +80,10 @@ QT_END_NAMESPACE
     x order, a series shows the lowest and highest point of every pixel
     column in view, redone on zoom; the double-click hit test then works on
     those points, which are real data points.
+
+    The tooltips show series names, dates and depth texts as typed, markup
+    included. An alarm value that is not a finite number gets no line. Texts
+    are bounded as on KzChartLine.
 */
 class KZCHARTWIDGET_EXPORT KzChartLineZoom : public QWidget
 {

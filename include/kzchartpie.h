@@ -32,6 +32,10 @@ QT_END_NAMESPACE
 
     Turning legend selection off with setLegends(legends, bShow, false) lasts:
     a later call with bSelectable true leaves the selection mode as it is.
+
+    The page draws at most the first 1000 slices and legend entries, and
+    percentages are of the slices drawn; texts longer than 4096 characters
+    are drawn cut short. All texts show as typed, markup included.
 */
 class KZCHARTWIDGET_EXPORT KzChartPie : public QWidget
 {

@@ -52,8 +52,13 @@ function setChartOption(strJson, json2) {
 
 watchLargeSeries();
 
+// The tooltip box shows HTML: every text from the host goes in escaped, so
+// that names, dates and depths read as typed, markup included. The values
+// are numbers and need no escaping.
+var escapeHtml = echarts.format.encodeHTML;
+
 function setMonitoringDataDetail(params) {
-    var text = params.seriesName + '<br/>日期：' + params.name + '<br/>值：' + params.data[1];
+    var text = escapeHtml(params.seriesName) + '<br/>日期：' + escapeHtml(params.name) + '<br/>值：' + params.data[1];
     if (depthDataArray === undefined || depthDataArray === null)
         return text;
     depthDataArray.depthDate.forEach(function (record) {
@@ -66,14 +71,14 @@ function setMonitoringDataDetail(params) {
             var depth = entry.depth;
             if (Number(depth) > 0)
                 depth = 0 - depth;
-            text += '<br/>测量深度：' + depth;
+            text += '<br/>测量深度：' + escapeHtml(depth);
         });
     });
     return text;
 }
 
 function setPointLocationCheck(params) {
-    return params.seriesName + '<br/>深度：' + params.data[1] + '<br/>值：' + params.data[0];
+    return escapeHtml(params.seriesName) + '<br/>深度：' + params.data[1] + '<br/>值：' + params.data[0];
 }
 
 function setDepthDate(strJson) {
