@@ -16,8 +16,8 @@
 #include <QWebEnginePage>
 #include <QWebEngineView>
 
-// Messages that the chart pages write to their console (ECharts' development
-// notices, for instance) are kept off the host's console unless this category
+// Messages that the chart pages write to their console (script errors, for
+// instance) are kept off the host's console unless this category
 // is switched on: QT_LOGGING_RULES="kzchart.page=true" (script errors come
 // as warnings, everything else as debug messages).
 Q_LOGGING_CATEGORY(lcChartPage, "kzchart.page", QtCriticalMsg)
