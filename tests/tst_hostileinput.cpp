@@ -168,8 +168,6 @@ private Q_SLOTS:
         QFETCH(int, seconds);
         std::unique_ptr<ChartProbe> probe;
         std::unique_ptr<QWidget> chart(open(type, probe));
-        const int errors = ChartProbe::consoleErrors().size();
-
         QElapsedTimer clock;
         clock.start();
         type.feed(chart.get(), input);
@@ -186,7 +184,6 @@ private Q_SLOTS:
                      QStringLiteral("after"));
         qInfo("next call drawn after %lld ms", clock.elapsed());
         QVERIFY(clock.elapsed() < seconds * 1000);
-        QCOMPARE(ChartProbe::consoleErrors().mid(errors), QStringList());
     }
 
     void injection_data()
@@ -227,6 +224,8 @@ private Q_SLOTS:
         std::unique_ptr<ChartProbe> probe;
         std::unique_ptr<QWidget> chart(open(charts.first(), probe));
         const int errors = ChartProbe::consoleErrors().size();
+        for (const char *refusal : {"inline event handler", "image", "inline script", "script 'data:", "script 'https:"})
+            ChartProbe::expectPageError(QString::fromLatin1(refusal));
         probe->eval(QStringLiteral(
                 "document.body.insertAdjacentHTML('beforeend', '<img src=x onerror=\"window.kzRan = 1\">');"
                 "['', 'data:text/javascript,window.kzRan=3', 'https://example.invalid/x.js'].forEach(function (src) {"
