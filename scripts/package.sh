@@ -29,6 +29,8 @@ for qt in "${majors[@]}"; do
     cmake -S . -B "$dir" -DKZCHART_QT_MAJOR="$qt" -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX=/usr \
           -DKZCHART_BUILD_TESTS=OFF -DKZCHART_BUILD_EXAMPLES=OFF -DKZCHART_BUILD_BENCHMARKS=OFF
     cmake --build "$dir" --parallel "$(nproc)"
+    # The API reference goes into the development package.
+    cmake --build "$dir" --target docs
     rm -f "$dir"/*.deb
     (cd "$dir" && cpack -G DEB)
     cp "$dir"/*.deb packages/
