@@ -38,17 +38,6 @@ private Q_SLOTS:
                R"([{"grid": [{"left": "-3%", "top": "0%", "right": "250%", "bottom": "12%"}]}])");
     }
 
-    void childTakesSettersAtOnce()
-    {
-        // The constructor waits for the page.
-        QWidget parent;
-        auto *child = new KzChartBar(&parent);
-        child->setTitle("at once");
-        ChartProbe probe(child);
-        QVERIFY(probe.attach());
-        QTRY_COMPARE(probe.option().value("title")[0]["text"], QJsonValue("at once"));
-    }
-
     void clearChartKeepsTheFrame()
     {
         // Bars and labels go; title, legend and back button stay.

@@ -3,21 +3,9 @@
 #include <kzchartstack.h>
 
 #include <QApplication>
-#include <QTranslator>
 
 using Ints = QList<QList<int>>;
 using Reals = QList<QList<double>>;
-
-// Translates the stack name in KzChartStack's context and nothing else.
-class StackNameTranslator : public QTranslator
-{
-public:
-    QString translate(const char *context, const char *source, const char *, int) const override
-    {
-        return qstrcmp(context, "KzChartStack") == 0 && QString::fromUtf8(source) == "总量" ? "Total" : QString();
-    }
-    bool isEmpty() const override { return false; }
-};
 
 // Drives KzChartStack through its real page: the calls the page received and
 // real clicks on axis labels in both orientations.
@@ -48,12 +36,6 @@ private Q_SLOTS:
         addRow("rows", [](KzChartStack *c) { c->setDatas(Ints{{1}}); c->setDatas(Reals{{1, 2.5}, {-3}}); },
                R"([{"series": [{"name": "A", "type": "bar", "stack": "总量", "data": [1, 2.5]},
                                {"name": "B", "type": "bar", "stack": "总量", "data": [-3]}]}])");
-        addRow("translated stack", [](KzChartStack *c) {
-            StackNameTranslator translator;
-            QCoreApplication::installTranslator(&translator);
-            c->setDatas(Ints{{4}, {5}});
-        }, R"([{"series": [{"name": "A", "type": "bar", "stack": "Total", "data": [4]},
-                           {"name": "B", "type": "bar", "stack": "Total", "data": [5]}]}])");
     }
 
     void labelClickInBothOrientations()
