@@ -4,6 +4,7 @@
 
 #include <QApplication>
 #include <QJsonDocument>
+#include <QTranslator>
 
 using AlarmMap = KzChartLineZoom::AlarmMap;
 using Builder = std::function<QJsonArray(KzChartLineZoom *)>;
@@ -108,6 +109,14 @@ private Q_SLOTS:
               alarm("8", "y : 8") + "," + alarm("8", "y : 8"));
         marks("alarm labels", {{12.5, {{"P1", "P2"}, {"A"}}}, {1234567, {{}, {"B"}}}},
               alarm("12.5", "P1, P2 : 12.5") + "," + alarm("1234567", " : 1.23457e+06"));
+        // "报警值" is a text of the library's translation.
+        QTest::newRow("lone alarm in English") << Builder([](KzChartLineZoom *c) {
+            QTranslator english;
+            if (english.load(":/KzChartWidget/translations/kzchartwidget_en.qm"))
+                QCoreApplication::installTranslator(&english);
+            c->setLegends(AB, "");
+            return QJsonArray{c->setDatas(crossingLines, {{5.0, {{"上限"}, {"A"}}}}).at(0)["markLine"]};
+        }) << "[" + alarm("5", "Alarm: 5") + "]";
     }
 
     void builders()
@@ -179,15 +188,6 @@ private Q_SLOTS:
                                                {"name": "B", "type": "line", "smooth": false, "data": [3]}]}, 0]},
                {"setChartOption": [{"series": [{"name": "A", "type": "line", "data": [0.5, -1.25]},
                                                {"name": "B", "type": "line", "data": []}]}, 0]}])");
-        // An empty map: a call without argument, which clears the records.
-        addRow("depths", [](KzChartLineZoom *c) {
-            c->setDepthDate({{"B", {{"d2", "7"}}}, {"A", {{"d3", "-2"}, {"d2", "3.5"}}}});
-            c->setDepthDate({});
-        }, R"([{"setDepthDate": [{"depthDate": [
-                 {"pointName": "A", "dateTime": [{"date": "d2", "depth": "3.5"}, {"date": "d3", "depth": "-2"}]},
-                 {"pointName": "B", "dateTime": [{"date": "d2", "depth": "7"}]}]}]}, {"setDepthDate": []}])");
-        addRow("legend selection", [](KzChartLineZoom *c) { c->setLegendClicked({"nobody", "A"}); },
-               R"([{"setLegendClicked": [{"legend": [{"data": ["nobody", "A"]}]}]}])");
         addRow("pixel", [](KzChartLineZoom *c) { c->getPixelByLogic(2.5); },
                R"([{"getPixelByLogic": [{"data": [{"data": 2.5}]}]}])");
     }

@@ -3,6 +3,7 @@
 #include <kzchartstack.h>
 
 #include <QApplication>
+#include <QTranslator>
 
 using Ints = QList<QList<int>>;
 using Reals = QList<QList<double>>;
@@ -36,6 +37,14 @@ private Q_SLOTS:
         addRow("rows", [](KzChartStack *c) { c->setDatas(Ints{{1}}); c->setDatas(Reals{{1, 2.5}, {-3}}); },
                R"([{"series": [{"name": "A", "type": "bar", "stack": "总量", "data": [1, 2.5]},
                                {"name": "B", "type": "bar", "stack": "总量", "data": [-3]}]}])");
+        // The stack's name is a text of the library's translation.
+        addRow("English stack", [](KzChartStack *c) {
+            QTranslator english;
+            if (english.load(":/KzChartWidget/translations/kzchartwidget_en.qm"))
+                QCoreApplication::installTranslator(&english);
+            c->setDatas(Ints{{4}, {5}});
+        }, R"([{"series": [{"name": "A", "type": "bar", "stack": "Total", "data": [4]},
+                           {"name": "B", "type": "bar", "stack": "Total", "data": [5]}]}])");
     }
 
     void labelClickInBothOrientations()
