@@ -7,8 +7,7 @@
 #include <QTranslator>
 
 using AlarmMap = KzChartLineZoom::AlarmMap;
-using Builder = std::function<QJsonArray(KzChartLineZoom *)>;
-Q_DECLARE_METATYPE(Builder)
+Q_DECLARE_METATYPE(AlarmMap)
 
 namespace {
 
@@ -89,41 +88,37 @@ private:
     QVariantList hitAt(int series, double x, double y) { return hitAt(pixelOf(series, x, y)); }
 
 private Q_SLOTS:
-    void builders_data()
+    void alarmLines_data()
     {
-        QTest::addColumn<Builder>("builder");
-        QTest::addColumn<QByteArray>("result");
-        // A lone alarm with a lone name reads "报警值"; the greatest value that
-        // names a point wins; names match case-sensitively.
-        const auto marks = [](const char *tag, const AlarmMap &alarms, const QByteArray &lines) {
-            QTest::newRow(tag) << Builder([alarms](KzChartLineZoom *c) {
-                c->setLegends(AB, "");
-                QJsonArray markLines;
-                for (const QJsonValue &item : c->setDatas(crossingLines, alarms))
-                    markLines.append(item["markLine"]);
-                return markLines;
-            }) << "[" + lines + "]";
-        };
-        marks("lone alarm", {{5.0, {{"上限"}, {"A"}}}}, alarm("5", "报警值: 5") + ", null");
-        marks("greatest alarm", {{5.0, {{"x"}, {"A"}}}, {8.0, {{"y"}, AB}}, {9.5, {{"z"}, {"a"}}}},
-              alarm("8", "y : 8") + "," + alarm("8", "y : 8"));
-        marks("alarm labels", {{12.5, {{"P1", "P2"}, {"A"}}}, {1234567, {{}, {"B"}}}},
-              alarm("12.5", "P1, P2 : 12.5") + "," + alarm("1234567", " : 1.23457e+06"));
-        // "报警值" is a text of the library's translation.
-        QTest::newRow("lone alarm in English") << Builder([](KzChartLineZoom *c) {
-            QTranslator english;
-            if (english.load(":/KzChartWidget/translations/kzchartwidget_en.qm"))
-                QCoreApplication::installTranslator(&english);
-            c->setLegends(AB, "");
-            return QJsonArray{c->setDatas(crossingLines, {{5.0, {{"上限"}, {"A"}}}}).at(0)["markLine"]};
-        }) << "[" + alarm("5", "Alarm: 5") + "]";
+        QTest::addColumn<AlarmMap>("alarms");
+        QTest::addColumn<QString>("translation");
+        QTest::addColumn<QByteArray>("markLines");
+        // A lone alarm with a lone name reads "报警值", a text of the
+        // library's translation; the greatest value that names a point wins;
+        // names match case-sensitively.
+        const AlarmMap lone = {{5.0, {{"上限"}, {"A"}}}};
+        QTest::newRow("lone") << lone << QString() << alarm("5", "报警值: 5") + ", null";
+        QTest::newRow("lone, English") << lone << ":/KzChartWidget/translations/kzchartwidget_en.qm"
+                                       << alarm("5", "Alarm: 5") + ", null";
+        QTest::newRow("greatest") << AlarmMap{{5.0, {{"x"}, {"A"}}}, {8.0, {{"y"}, AB}}, {9.5, {{"z"}, {"a"}}}}
+                                  << QString() << alarm("8", "y : 8") + "," + alarm("8", "y : 8");
+        QTest::newRow("labels") << AlarmMap{{12.5, {{"P1", "P2"}, {"A"}}}, {1234567, {{}, {"B"}}}} << QString()
+                                << alarm("12.5", "P1, P2 : 12.5") + "," + alarm("1234567", " : 1.23457e+06");
     }
 
-    void builders()
+    void alarmLines()
     {
-        QFETCH(Builder, builder);
-        QFETCH(QByteArray, result);
-        QCOMPARE(builder(chart()), QJsonDocument::fromJson(result).array());
+        QFETCH(AlarmMap, alarms);
+        QFETCH(QString, translation);
+        QFETCH(QByteArray, markLines);
+        QTranslator translator;
+        if (!translation.isEmpty())
+            QVERIFY(translator.load(translation) && QCoreApplication::installTranslator(&translator));
+        chart()->setLegends(AB, "");
+        QJsonArray lines;
+        for (const QJsonValue &item : chart()->setDatas(crossingLines, alarms))
+            lines.append(item["markLine"]);
+        QCOMPARE(lines, QJsonDocument::fromJson("[" + markLines + "]").array());
         QCOMPARE(m_probe->eval("kzProbeLog.length").toInt(), 0); // builders send nothing
     }
 
