@@ -95,38 +95,6 @@ QJsonValue ChartProbe::evalJson(const QString &expression)
     return QJsonDocument::fromJson(text.toUtf8()).array().at(0);
 }
 
-QJsonArray ChartProbe::calls(const QString &function)
-{
-    const QJsonArray texts = evalJson(QStringLiteral("(window.kzProbeLog || []).filter(function (c) {"
-                                                     " return c[0] === %1; }).map(function (c) { return c[1]; })")
-                                              .arg(jsonText(function))).toArray();
-    QJsonArray result;
-    for (const QJsonValue &text : texts)
-        result.append(QJsonDocument::fromJson(text.toString().toUtf8()).array());
-    return result;
-}
-
-QStringList ChartProbe::callOrder()
-{
-    const QString names = QStringLiteral("(window.kzProbeLog || []).map(function (c) { return c[0]; })");
-    return evalJson(names).toVariant().toStringList();
-}
-
-QJsonArray ChartProbe::waitForCalls(const QString &function, int count)
-{
-    QJsonArray result;
-    (void)QTest::qWaitFor([&] { return (result = calls(function)).size() >= count; }, kTimeout);
-    return result;
-}
-
-QJsonObject ChartProbe::nextFragment()
-{
-    const QJsonArray all = waitForCalls(QStringLiteral("setChartOption"), m_seen + 1);
-    // The oldest unseen call, so that a call that should not have been made
-    // shows up instead of being skipped.
-    return all.size() > m_seen ? all.at(m_seen++).toArray().at(0).toObject() : QJsonObject();
-}
-
 QJsonObject ChartProbe::option() { return evalJson(QStringLiteral("myChart.getOption()")).toObject(); }
 void ChartProbe::disableAnimation() { eval(QStringLiteral("myChart.setOption({animation: false})")); }
 

@@ -26,8 +26,8 @@ public:
     QWebEngineView *view() const { return m_view; }
 
     // Waits until the page has published "chartWidget", then wraps the named
-    // page functions so that the arguments of every call are recorded as
-    // JSON, as the page received them. False on timeout.
+    // page functions so that every call goes into window.kzProbeLog as
+    // [name, arguments as JSON text]. False on timeout.
     bool attach(const QStringList &recordedFunctions = {QStringLiteral("setChartOption")});
 
     // Evaluates script in the page and waits for its result. Scripts run in
@@ -35,16 +35,6 @@ public:
     QVariant eval(const QString &script);
     // Evaluates an expression whose value is JSON-serialisable.
     QJsonValue evalJson(const QString &expression);
-
-    // Argument lists of every recorded call of function, oldest first; the
-    // names of all recorded calls in order; all calls of function once there
-    // are at least count (fewer on timeout).
-    QJsonArray calls(const QString &function);
-    QStringList callOrder();
-    QJsonArray waitForCalls(const QString &function, int count);
-    // Waits for the next setChartOption call not returned before and returns
-    // its fragment, one call at a time.
-    QJsonObject nextFragment();
 
     // The chart's current option; no animation, so that geometry is final at once.
     QJsonObject option();
@@ -79,11 +69,9 @@ private:
     QWidget *input() const;
 
     QWebEngineView *m_view = nullptr;
-    int m_seen = 0;
 };
 
-// An expected fragment written as JSON text. A typo must not turn into the
-// empty object that a timed-out nextFragment() returns.
+// An expected fragment written as JSON text; a typo stops the test at once.
 QJsonObject json(const QString &text);
 
 // Test main for chart tests: WebEngine needs shared OpenGL contexts before

@@ -20,13 +20,11 @@ private Q_SLOTS:
     {
         addCommonRows();
         addToolBackRows();
-        // Rows are refused unless there are as many as legends.
-        addRow("rows without legends", [](KzChartBar *c) { c->setDatas(Ints{{1, 2}}); c->setDatas(Ints{}); },
-               R"([{"series": []}])");
         addRow("categories", [](KzChartBar *c) { c->setCategories({"Jan", "Feb"}); },
                R"([{"xAxis": [{"type": "category", "data": ["Jan", "Feb"]}]}])");
         addRow("legends", [](KzChartBar *c) { c->setLegends({"A", "B", "C"}); },
                R"([{"legend": {"data": ["A", "B", "C"]}}])");
+        // Rows are refused unless there are as many as legends.
         addRow("rows", [](KzChartBar *c) { c->setDatas(Ints{{1}, {2}}); c->setDatas(Ints{{1, 2, 3}, {4}, {}}); },
                R"([{"series": [{"name": "A", "type": "bar", "data": [1, 2, 3]}, {"name": "B", "type": "bar",
                                "data": [4]}, {"name": "C", "type": "bar", "data": []}]}])");
@@ -36,17 +34,6 @@ private Q_SLOTS:
                R"([{"series": [{"name": "X", "type": "bar", "data": [0.5, -1.25, 1e-7]}]}])");
         addRow("grid", [](KzChartBar *c) { c->setGrid(-3, 0, 250, 12); },
                R"([{"grid": [{"left": "-3%", "top": "0%", "right": "250%", "bottom": "12%"}]}])");
-    }
-
-    void childTakesSettersAtOnce()
-    {
-        // The constructor waits for the page.
-        QWidget parent;
-        auto *child = new KzChartBar(&parent);
-        child->setTitle("at once");
-        ChartProbe probe(child);
-        QVERIFY(probe.attach());
-        QTRY_COMPARE(probe.option().value("title")[0]["text"], QJsonValue("at once"));
     }
 
     void clearChartKeepsTheFrame()

@@ -39,12 +39,8 @@ private Q_SLOTS:
         addCommonRows();
         addToolBackRows();
         // Values are refused unless there are as many as legends.
-        addRow("values without legends", [](KzChartDonut *c) { c->setDatas({1, 2}); c->setDatas({}); },
-               R"([{"series": [{"data": []}]}])");
         addRow("legends", [](KzChartDonut *c) { c->setLegends({"A", "B"}, false, true); },
                R"([{"legend": [{"data": ["A", "B"], "show": false}]}])");
-        addRow("fixed legend", [](KzChartDonut *c) { c->setLegends({"A", "B"}, true, false); },
-               R"([{"legend": [{"data": ["A", "B"], "show": true, "selectedMode": false}]}])");
         addRow("values per legend", [](KzChartDonut *c) { c->setDatas({3}); c->setDatas({3, 5}); },
                R"([{"series": [{"data": [{"name": "A", "value": 3}, {"name": "B", "value": 5}]}]}])");
         addRow("name", [](KzChartDonut *c) { c->setDatasName("良率"); }, R"([{"series": [{"name": "良率"}]}])");
@@ -70,23 +66,9 @@ private Q_SLOTS:
         QVERIFY(holePixels(grey).first > 100);
         QVERIFY(holePixels(dark).second - holePixels(grey).second > 15);
 
-        // The tooltip follows the mouse until switched off, and again once
-        // switched back on.
-        const QPoint segment = m_probe->slicePoint(1);
-        m_probe->hover(segment);
+        // The tooltip names the segment under the mouse with its share.
+        m_probe->hover(m_probe->slicePoint(1));
         QTRY_VERIFY(m_probe->tooltipHtml().contains("返工 (20%)"));
-        m_probe->hover(QPoint(5, 5));
-        QTRY_VERIFY(m_probe->tooltipHtml().isEmpty());
-        chart()->setTooltip(false);
-        m_probe->eval("0");
-        m_probe->hover(segment);
-        QTest::qWait(500);
-        QVERIFY(m_probe->tooltipHtml().isEmpty());
-        m_probe->hover(QPoint(5, 5));
-        chart()->setTooltip(true);
-        m_probe->eval("0");
-        m_probe->hover(m_probe->slicePoint(2));
-        QTRY_VERIFY(m_probe->tooltipHtml().contains("报废 (10%)"));
 
         // The centre label belongs to no segment: a click on it reports
         // nothing, as the later segment click proves.
@@ -98,6 +80,9 @@ private Q_SLOTS:
         QVERIFY(categories.wait());
         QCOMPARE(QList<QVariantList>(categories), QList<QVariantList>{{"报废"}});
 
+        // Away from the tooltip, whose dark box could cover the hole.
+        m_probe->hover(QPoint(5, 5));
+        QTRY_VERIFY(m_probe->tooltipHtml().isEmpty());
         chart()->setLabel(QString(), QString());
         QTRY_COMPARE(holePixels(dark).first, 0);
         QCOMPARE(holePixels(grey).first, 0);

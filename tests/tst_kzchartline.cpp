@@ -63,11 +63,6 @@ private Q_SLOTS:
                {"series": [{"name": "A", "type": "line", "data": [0.5, -1.25]},
                            {"name": "B", "type": "line", "data": [1e-7]},
                            {"name": "C", "type": "line", "data": [3]}]}])");
-        addRow("no legends", [](KzChartLine *c) {
-            c->setLegends({}, "bottom");
-            c->setDatas(Ints{{1}});
-            c->setDatas(Reals{});
-        }, R"([{"legend": [{"y": "bottom", "data": []}]}, {"series": []}])");
         // x truncates toward zero and is clamped to the 32-bit range, right
         // at its ends; a NaN goes as null.
         addRow("points", [=](KzChartLine *c) {

@@ -4,10 +4,10 @@
 
 #include <QApplication>
 #include <QJsonDocument>
+#include <QTranslator>
 
 using AlarmMap = KzChartLineZoom::AlarmMap;
-using Builder = std::function<QJsonArray(KzChartLineZoom *)>;
-Q_DECLARE_METATYPE(Builder)
+Q_DECLARE_METATYPE(AlarmMap)
 
 namespace {
 
@@ -88,41 +88,38 @@ private:
     QVariantList hitAt(int series, double x, double y) { return hitAt(pixelOf(series, x, y)); }
 
 private Q_SLOTS:
-    void builders_data()
+    void alarmLines_data()
     {
-        QTest::addColumn<Builder>("builder");
-        QTest::addColumn<QByteArray>("result");
-        // The flag values that the option rows of fragments() leave out.
-        QTest::newRow("labels") << Builder([](KzChartLineZoom *c) { return c->setCategories({"d0"}, false, 3); })
-                                << QByteArray(R"([{"type": "category", "data": ["d0"], "boundaryGap": false,
-                                   "axisLine": {"onZero": false}, "axisTick": {"alignWithLabel": true},
-                                   "axisLabel": {"interval": 3}}])");
-        QTest::newRow("values") << Builder([](KzChartLineZoom *c) { return c->setValues(true, false); })
-                                << QByteArray(R"([{"type": "value", "boundaryGap": true, "inverse": false}])");
-        // A lone alarm with a lone name reads "报警值"; the greatest value that
-        // names a point wins; names match case-sensitively.
-        const auto marks = [](const char *tag, const AlarmMap &alarms, const QByteArray &lines) {
-            QTest::newRow(tag) << Builder([alarms](KzChartLineZoom *c) {
-                c->setLegends(AB, "");
-                QJsonArray markLines;
-                for (const QJsonValue &item : c->setDatas(crossingLines, alarms))
-                    markLines.append(item["markLine"]);
-                return markLines;
-            }) << "[" + lines + "]";
-        };
-        marks("lone alarm", {{5.0, {{"上限"}, {"A"}}}}, alarm("5", "报警值: 5") + ", null");
-        marks("greatest alarm", {{5.0, {{"x"}, {"A"}}}, {8.0, {{"y"}, AB}}, {9.5, {{"z"}, {"a"}}}},
-              alarm("8", "y : 8") + "," + alarm("8", "y : 8"));
-        marks("alarm labels", {{12.5, {{"P1", "P2"}, {"A"}}}, {1234567, {{}, {"B"}}}},
-              alarm("12.5", "P1, P2 : 12.5") + "," + alarm("1234567", " : 1.23457e+06"));
+        QTest::addColumn<AlarmMap>("alarms");
+        QTest::addColumn<QString>("translation");
+        QTest::addColumn<QByteArray>("markLines");
+        // A lone alarm with a lone name reads "报警值", a text of the
+        // library's translation; the greatest value that names a point wins;
+        // names match case-sensitively.
+        const AlarmMap lone = {{5.0, {{"上限"}, {"A"}}}};
+        QTest::newRow("lone") << lone << QString() << alarm("5", "报警值: 5") + ", null";
+        QTest::newRow("lone, English") << lone << ":/KzChartWidget/translations/kzchartwidget_en.qm"
+                                       << alarm("5", "Alarm: 5") + ", null";
+        QTest::newRow("greatest") << AlarmMap{{5.0, {{"x"}, {"A"}}}, {8.0, {{"y"}, AB}}, {9.5, {{"z"}, {"a"}}}}
+                                  << QString() << alarm("8", "y : 8") + "," + alarm("8", "y : 8");
+        QTest::newRow("labels") << AlarmMap{{12.5, {{"P1", "P2"}, {"A"}}}, {1234567, {{}, {"B"}}}} << QString()
+                                << alarm("12.5", "P1, P2 : 12.5") + "," + alarm("1234567", " : 1.23457e+06");
     }
 
-    void builders()
+    void alarmLines()
     {
-        QFETCH(Builder, builder);
-        QFETCH(QByteArray, result);
-        QCOMPARE(builder(chart()), QJsonDocument::fromJson(result).array());
-        QCOMPARE(m_probe->callOrder(), QStringList()); // builders send nothing
+        QFETCH(AlarmMap, alarms);
+        QFETCH(QString, translation);
+        QFETCH(QByteArray, markLines);
+        QTranslator translator;
+        if (!translation.isEmpty())
+            QVERIFY(translator.load(translation) && QCoreApplication::installTranslator(&translator));
+        chart()->setLegends(AB, "");
+        QJsonArray lines;
+        for (const QJsonValue &item : chart()->setDatas(crossingLines, alarms))
+            lines.append(item["markLine"]);
+        QCOMPARE(lines, QJsonDocument::fromJson("[" + markLines + "]").array());
+        QCOMPARE(m_probe->eval("kzProbeLog.length").toInt(), 0); // builders send nothing
     }
 
     void fragments_data()
@@ -147,13 +144,13 @@ private Q_SLOTS:
                "series": [{"name": "B", "type": "line", "symbolSize": 5, "data": [[1, 50]], "markLine": )"
            + alarm("62.5", "报警值: 62.5") + R"(}, {"name": "C", "type": "line", "symbolSize": 5, "data": []}]}, 1]}])");
         addRow("option by labels, flags swapped", [](KzChartLineZoom *c) {
-            c->setOption(0, {"Z"}, "top", false, 20, 80, "1", "2", "3", "4", true, {}, true, -1, 3, 4, 5, 6,
+            c->setOption(0, {"Z"}, "top", false, 20, 80, "1", "2", "3", "4", true, {}, false, -1, 3, 4, 5, 6,
                          crossingLines, {}, "", "");
         }, R"([{"setChartOption": [{"tooltip": [{"trigger": "item"}],
                "legend": [{"y": "top", "type": "scroll", "data": ["Z"]}],
                "dataZoom": )" + zooms("false", 20, 80) + R"(, "title": [{"text": "", "subtext": "", "left": "center"}],
                "grid": [{"left": "1", "top": "2", "right": "3", "bottom": "4", "containLabel": true}],
-               "xAxis": [{"type": "category", "data": [], "axisLine": {"onZero": true}, "boundaryGap": false,
+               "xAxis": [{"type": "category", "data": [], "axisLine": {"onZero": false}, "boundaryGap": false,
                           "axisTick": {"alignWithLabel": true}, "axisLabel": {"interval": -1}}],
                "yAxis": [{"min": 3, "max": 4, "splitNumber": 5, "minInterval": 6}], "series": []}, 0]}])");
         addRow("option by numbers", [](KzChartLineZoom *c) {
@@ -167,12 +164,12 @@ private Q_SLOTS:
                           "minInterval": 0.25}],
                "series": [{"name": "ZK1", "type": "line", "symbolSize": 5, "data": [[10, 2], [20, 6]]}]}, 2]}])");
         addRow("option by numbers, flags swapped", [](KzChartLineZoom *c) {
-            c->setOption(-1, {}, "", false, 1, 2, "", "", "", "", true, 3, 4, 5, 6, false, true, 7, 8, 9, 10, {});
+            c->setOption(-1, {}, "", false, 1, 2, "", "", "", "", true, 3, 4, 5, 6, true, false, 7, 8, 9, 10, {});
         }, R"([{"setChartOption": [{"tooltip": [{"trigger": "item"}],
                "legend": [{"y": "", "type": "scroll", "data": []}], "dataZoom": )" + zooms("false", 1, 2)
            + R"(, "grid": [{"left": "", "top": "", "right": "", "bottom": "", "containLabel": true}],
                "xAxis": [{"type": "value", "min": 3, "max": 4, "splitNumber": 5, "minInterval": 6}],
-               "yAxis": [{"type": "value", "boundaryGap": false, "inverse": true, "min": 7, "max": 8, "splitNumber": 9,
+               "yAxis": [{"type": "value", "boundaryGap": true, "inverse": false, "min": 7, "max": 8, "splitNumber": 9,
                           "minInterval": 10}], "series": []}, -1]}])");
         addRow("colors", [](KzChartLineZoom *c) { c->setColors({"red"}); },
                R"([{"setChartOption": [{"color": ["red"]}, 0]}])");
@@ -186,15 +183,6 @@ private Q_SLOTS:
                                                {"name": "B", "type": "line", "smooth": false, "data": [3]}]}, 0]},
                {"setChartOption": [{"series": [{"name": "A", "type": "line", "data": [0.5, -1.25]},
                                                {"name": "B", "type": "line", "data": []}]}, 0]}])");
-        // An empty map: a call without argument, which clears the records.
-        addRow("depths", [](KzChartLineZoom *c) {
-            c->setDepthDate({{"B", {{"d2", "7"}}}, {"A", {{"d3", "-2"}, {"d2", "3.5"}}}});
-            c->setDepthDate({});
-        }, R"([{"setDepthDate": [{"depthDate": [
-                 {"pointName": "A", "dateTime": [{"date": "d2", "depth": "3.5"}, {"date": "d3", "depth": "-2"}]},
-                 {"pointName": "B", "dateTime": [{"date": "d2", "depth": "7"}]}]}]}, {"setDepthDate": []}])");
-        addRow("legend selection", [](KzChartLineZoom *c) { c->setLegendClicked({"nobody", "A"}); },
-               R"([{"setLegendClicked": [{"legend": [{"data": ["nobody", "A"]}]}]}])");
         addRow("pixel", [](KzChartLineZoom *c) { c->getPixelByLogic(2.5); },
                R"([{"getPixelByLogic": [{"data": [{"data": 2.5}]}]}])");
     }

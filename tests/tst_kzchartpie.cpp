@@ -17,15 +17,11 @@ private Q_SLOTS:
     {
         addCommonRows();
         addToolBackRows();
-        // Values are refused unless there are as many as legends.
-        addRow("values without legends", [](KzChartPie *c) { c->setDatas({3}); c->setDatas({}); },
-               R"([{"series": [{"data": []}]}])");
         addRow("legends", [](KzChartPie *c) { c->setLegends({"X"}); }, R"([{"legend": {"data": ["X"]}}])");
-        // A selection mode only to switch selection off.
-        addRow("hidden fixed legend", [](KzChartPie *c) { c->setLegends({"A", "B", "C"}, false, false); },
-               R"([{"legend": [{"data": ["A", "B", "C"], "show": false, "selectedMode": false}]}])");
-        addRow("shown legend", [](KzChartPie *c) { c->setLegends({"A", "B", "C"}, true, true); },
-               R"([{"legend": [{"data": ["A", "B", "C"], "show": true}]}])");
+        // A selection mode only to switch selection off; values are refused
+        // unless there are as many as legends.
+        addRow("shown fixed legend", [](KzChartPie *c) { c->setLegends({"A", "B", "C"}, true, false); },
+               R"([{"legend": [{"data": ["A", "B", "C"], "show": true, "selectedMode": false}]}])");
         addRow("values per legend", [](KzChartPie *c) { c->setDatas({3, 5}); c->setDatas({3, 0, -5}); },
                R"([{"series": [{"data": [{"name": "A", "value": 3}, {"name": "B", "value": 0},
                                          {"name": "C", "value": -5}]}]}])");
@@ -44,20 +40,7 @@ private Q_SLOTS:
         QSignalSpy categories(chart(), &KzChartPie::categoryClicked);
         m_probe->click(m_probe->slicePoint(1));
         QVERIFY(categories.wait());
-
-        // A silent pie ignores the click. The silence is lifted only once the
-        // page has seen the click, and the next slice click proves that the
-        // silent one had its chance to report.
-        chart()->setSilent(true);
-        QTRY_VERIFY(series().value("silent").toBool());
-        m_probe->eval("window.kzClicks = 0; myChart.getZr().on('click', function () { ++kzClicks; })");
-        m_probe->click(m_probe->slicePoint(0));
-        QTRY_COMPARE(m_probe->eval("kzClicks").toInt(), 1);
-        chart()->setSilent(false);
-        QTRY_VERIFY(!series().value("silent").toBool(true));
-        m_probe->click(m_probe->slicePoint(2));
-        QVERIFY(categories.wait());
-        QCOMPARE(QList<QVariantList>(categories), QList<QVariantList>({{"二号泵"}, {"三号泵"}}));
+        QCOMPARE(QList<QVariantList>(categories), QList<QVariantList>({{"二号泵"}}));
     }
 };
 
