@@ -33,59 +33,6 @@ QList<int> whole(const QList<double> &values)
     return result;
 }
 
-void feed(KzChartBar *chart, const Input &in)
-{
-    chart->setTitle(in.text);
-    chart->setLegends({in.text});
-    chart->setCategories(in.names);
-    chart->setDatas(QList<QList<double>>{in.values});
-}
-
-void feed(KzChartStack *chart, const Input &in)
-{
-    chart->setTitle(in.text);
-    chart->setCategories(in.names);
-    chart->setLegends({in.text}, true);
-    chart->setDatas(QList<QList<double>>{in.values});
-}
-
-void feed(KzChartLine *chart, const Input &in)
-{
-    chart->setTitle(in.text);
-    chart->setLegends({in.text}, in.text);
-    chart->setValueRange(in.values.value(0), in.values.value(1), 5, in.values.value(2));
-    chart->setCategories(in.names, true, 0);
-    chart->setDatas(QList<QList<double>>{in.values});
-}
-
-void feed(KzChartPie *chart, const Input &in)
-{
-    chart->setTitle(in.text);
-    chart->setLegends(in.names);
-    chart->setDatasName(in.text);
-    chart->setDatas(whole(in.values));
-}
-
-void feed(KzChartDonut *chart, const Input &in)
-{
-    chart->setTitle(in.text);
-    chart->setLegends(in.names, true, true);
-    chart->setDatas(whole(in.values));
-    chart->setLabel(in.text, in.text);
-}
-
-void feed(KzChartLineZoom *chart, const Input &in)
-{
-    QList<QPair<double, double>> points;
-    for (int i = 0; i < in.values.size(); ++i)
-        points.append({double(i), in.values.at(i)});
-    const double y = in.values.value(0);
-    chart->setOption(1, {in.text}, in.text, true, 0, 100, in.text, in.text, in.text, in.text, true, in.names, true, 0,
-                     y, in.values.value(1), 5, in.values.value(2), {{in.text, points}},
-                     {{y, {{in.text}, {in.text}}}, {1, {{in.text}, {in.text}}}}, in.text, in.text);
-    chart->setDepthDate({{in.text, {{in.names.value(0), in.text}}}});
-}
-
 // One chart type: how to make and feed it, where to hover the third data item
 // (a chart-pixel expression, or empty for a slice) and how many host texts
 // its tooltip shows there.
@@ -99,17 +46,54 @@ struct Chart
 };
 
 template <typename Widget>
-Chart chart(const char *name, const char *hoverAt, int tooltipTexts)
+Chart chart(const char *name, const char *hoverAt, int tooltipTexts, void (*feed)(Widget *, const Input &))
 {
-    return {name, [] { return new Widget; },
-            [](QWidget *chart, const Input &in) { feed(static_cast<Widget *>(chart), in); },
+    return {name, [] { return new Widget; }, [feed](QWidget *chart, const Input &in) { feed(static_cast<Widget *>(chart), in); },
             QString::fromLatin1(hoverAt), tooltipTexts};
 }
 
 const QList<Chart> charts = {
-    chart<KzChartBar>("bar", "[2, 2]", 2), chart<KzChartStack>("stack", "[2, 2]", 2),
-    chart<KzChartLine>("line", "[2, 5]", 2), chart<KzChartPie>("pie", "", 2),
-    chart<KzChartDonut>("donut", "", 1), chart<KzChartLineZoom>("lineZoom", "[2, 5]", 3),
+    chart<KzChartBar>("bar", "[2, 2]", 2, [](KzChartBar *chart, const Input &in) {
+        chart->setTitle(in.text);
+        chart->setLegends({in.text});
+        chart->setCategories(in.names);
+        chart->setDatas(QList<QList<double>>{in.values});
+    }),
+    chart<KzChartStack>("stack", "[2, 2]", 2, [](KzChartStack *chart, const Input &in) {
+        chart->setTitle(in.text);
+        chart->setCategories(in.names);
+        chart->setLegends({in.text}, true);
+        chart->setDatas(QList<QList<double>>{in.values});
+    }),
+    chart<KzChartLine>("line", "[2, 5]", 2, [](KzChartLine *chart, const Input &in) {
+        chart->setTitle(in.text);
+        chart->setLegends({in.text}, in.text);
+        chart->setValueRange(in.values.value(0), in.values.value(1), 5, in.values.value(2));
+        chart->setCategories(in.names, true, 0);
+        chart->setDatas(QList<QList<double>>{in.values});
+    }),
+    chart<KzChartPie>("pie", "", 2, [](KzChartPie *chart, const Input &in) {
+        chart->setTitle(in.text);
+        chart->setLegends(in.names);
+        chart->setDatasName(in.text);
+        chart->setDatas(whole(in.values));
+    }),
+    chart<KzChartDonut>("donut", "", 1, [](KzChartDonut *chart, const Input &in) {
+        chart->setTitle(in.text);
+        chart->setLegends(in.names, true, true);
+        chart->setDatas(whole(in.values));
+        chart->setLabel(in.text, in.text);
+    }),
+    chart<KzChartLineZoom>("lineZoom", "[2, 5]", 3, [](KzChartLineZoom *chart, const Input &in) {
+        QList<QPair<double, double>> points;
+        for (int i = 0; i < in.values.size(); ++i)
+            points.append({double(i), in.values.at(i)});
+        const double y = in.values.value(0);
+        chart->setOption(1, {in.text}, in.text, true, 0, 100, in.text, in.text, in.text, in.text, true, in.names, true,
+                         0, y, in.values.value(1), 5, in.values.value(2), {{in.text, points}},
+                         {{y, {{in.text}, {in.text}}}, {1, {{in.text}, {in.text}}}}, in.text, in.text);
+        chart->setDepthDate({{in.text, {{in.names.value(0), in.text}}}});
+    }),
 };
 
 // Opens a chart and waits for its page; the caller owns both.

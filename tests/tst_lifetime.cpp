@@ -65,10 +65,7 @@ void tst_Lifetime::drillDown()
     int clicks = 0;
     connect(bar.data(), &KzChartBar::categoryClicked, this, [&](const QString &category) {
         QDialog dialog;
-        QElapsedTimer clock;
-        clock.start();
         auto *pie = new KzChartPie(++clicks == 2 ? &dialog : nullptr);
-        QVERIFY(clock.elapsed() < 3000); // 5 to 23 s when the page's call was still being delivered
         pie->setTitle(category);
         pie->setLegends({"coal", "wind"});
         pie->setDatas({3, 5});
@@ -88,6 +85,8 @@ void tst_Lifetime::drillDown()
     QPoint label;
     QTRY_VERIFY(!(label = barProbe.textPoint("south")).isNull());
     for (int i = 1; i <= 3; ++i) {
+        // The slot has built the pie by then (it took 5 to 23 s, and the pie
+        // stayed blank, while the page's call was still being delivered).
         QSignalSpy raised(bar.data(), &KzChartBar::categoryClicked);
         barProbe.click(label);
         QVERIFY(raised.wait());
