@@ -16,6 +16,8 @@ suppressions="$PWD/scripts/sanitizers"
 export ASAN_OPTIONS="halt_on_error=1:detect_leaks=1:verify_asan_link_order=0"
 export LSAN_OPTIONS="suppressions=$suppressions/lsan.supp:print_suppressions=0"
 export UBSAN_OPTIONS="halt_on_error=1:print_stacktrace=1"
+# Instrumented code runs several times slower; tests with time limits scale them.
+export KZCHART_TEST_TIME_SCALE=4
 # Qt's GLX integration unloads Mesa's software driver at exit while the
 # driver's memory is still referenced from its own globals: LeakSanitizer
 # then sees it as leaked, in a library it can no longer name. Kept loaded,
