@@ -44,7 +44,7 @@ void KzChartDonut::setDatas(const QList<int> &datas)
 {
     if (datas.size() != m_legends.size())
         return;
-    setChartOption(getJsonString(slicesFragment(m_legends, datas)));
+    setChartOption(slicesString(m_legends, datas));
 }
 
 void KzChartDonut::setDatasName(const QString &name)

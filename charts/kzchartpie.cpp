@@ -51,7 +51,7 @@ void KzChartPie::setDatas(const QList<int> &datas)
 {
     if (datas.size() != m_legends.size())
         return;
-    setChartOption(getJsonString(slicesFragment(m_legends, datas)));
+    setChartOption(slicesString(m_legends, datas));
 }
 
 void KzChartPie::setDatasName(const QString &name)

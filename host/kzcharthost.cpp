@@ -1,5 +1,6 @@
 #include "kzcharthost.h"
 #include "kzchartjson.h"
+#include "kzchartjsonwriter.h"
 
 #include <kzchartglobal.h>
 
@@ -372,10 +373,20 @@ QJsonObject selectableLegendFragment(const QStringList &legends, bool bShow, boo
     return getJsonArrayObject(QStringLiteral("legend"), legend);
 }
 
-QJsonObject slicesFragment(const QStringList &names, const QList<int> &values)
+QString slicesString(const QStringList &names, const QList<int> &values)
 {
-    return getJsonArrayObject(QStringLiteral("series"),
-                              getJsonObject(QStringLiteral("data"), getSliceArray(names, values)));
+    JsonWriter writer;
+    writer.writeRaw(QLatin1String("{\"series\":[{\"data\":"));
+    int i = 0;
+    writer.writeArray(values, [&](JsonWriter &slice, int value) {
+        slice.writeRaw(QLatin1String("{\"name\":"));
+        slice.writeString(names.at(i++));
+        slice.writeRaw(QLatin1String(",\"value\":"));
+        slice.writeNumber(value);
+        slice.writeRaw(QLatin1String("}"));
+    });
+    writer.writeRaw(QLatin1String("}]}"));
+    return writer.text();
 }
 
 QJsonObject seriesNameFragment(const QString &name)

@@ -85,8 +85,9 @@ QJsonObject selectableLegendFragment(const QStringList &legends, bool bSelectabl
 QJsonObject selectableLegendFragment(const QStringList &legends, bool bShow, bool bSelectable);
 
 // The series of a pie or donut page, which holds exactly one series: its
-// slices named by position ({"series":[{"data":[...]}]}) and its name.
-QJsonObject slicesFragment(const QStringList &names, const QList<int> &values);
+// slices named by position, {"series":[{"data":[{"name", "value"}...]}]} as
+// text (a chart may get very many slices), and its name.
+QString slicesString(const QStringList &names, const QList<int> &values);
 QJsonObject seriesNameFragment(const QString &name);
 
 } // namespace KzChartHost

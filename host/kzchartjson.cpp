@@ -120,16 +120,4 @@ QJsonObject getCategoryAxis(const QStringList &categories, bool bOnZero, int int
     return axis;
 }
 
-QJsonArray getSliceArray(const QStringList &names, const QList<int> &values)
-{
-    QList<QJsonObject> slices;
-    for (int i = 0; i < values.size(); ++i) {
-        QJsonObject slice;
-        slice.insert(QStringLiteral("name"), names.at(i));
-        slice.insert(QStringLiteral("value"), values.at(i));
-        slices.append(slice);
-    }
-    return getJsonArray(slices);
-}
-
 } // namespace KzChartHost

@@ -79,10 +79,6 @@ QJsonObject getValueAxis(bool bBoundaryGap, bool bInverse);
 // {"type": "category", "data", "axisLine": {"onZero"}, "axisLabel": {"interval"}}
 QJsonObject getCategoryAxis(const QStringList &categories, bool bOnZero, int interval);
 
-// One {"name": names[i], "value": values[i]} object per value, in order: the
-// data of a pie series. The caller has checked that the counts match.
-QJsonArray getSliceArray(const QStringList &names, const QList<int> &values);
-
 } // namespace KzChartHost
 
 #endif // KZCHARTJSON_H
