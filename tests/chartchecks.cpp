@@ -1,15 +1,13 @@
 #include "chartchecks.h"
 
-#include <QJsonDocument>
 #include <QMetaMethod>
 
 #include <memory>
 
 namespace {
 
-// The signals and then the public slots of every chart class, in the order
-// of their meta-objects: the page's channel and hosts that connect by
-// signature depend on names, arguments and order alike.
+// The signals and then the public slots of every chart class in meta-object order:
+// the page's channel and hosts that connect by signature depend on all of it.
 const QByteArrayList clickAndBack = {"categoryClicked(QString)", "toolBackClicked()", "clickedCategory(QString)",
                                      "clickedToolBack()"};
 const QHash<QByteArray, QByteArrayList> methodTable = {
@@ -104,8 +102,7 @@ void ChartTest::relaySlots()
 void ChartTest::backButton()
 {
     // Hidden at first; shown, a real click on it emits toolBackClicked()
-    // once; hidden again it takes no clicks. The setter's fragments are rows
-    // of fragments().
+    // once; hidden again it takes no clicks.
     if (!methodTable.value(m_chart->metaObject()->className()).contains("toolBackClicked()"))
         QSKIP("No back button");
     QSignalSpy backs(m_chart, SIGNAL(toolBackClicked()));
@@ -132,7 +129,6 @@ void ChartTest::fragments()
     QVERIFY2(error.error == QJsonParseError::NoError, qPrintable(error.errorString()));
     const int before = m_probe->eval(QStringLiteral("kzProbeLog.length")).toInt();
     call(m_chart);
-    // Scripts run in order: this one runs after every call that the setters made.
     QJsonArray received;
     for (const QJsonValue &logged : m_probe->evalJson(QStringLiteral("kzProbeLog.slice(%1)").arg(before)).toArray()) {
         const QJsonArray arguments = QJsonDocument::fromJson(logged[1].toString().toUtf8()).array();

@@ -5,20 +5,19 @@
 
 #include <QJsonDocument>
 #include <QSignalSpy>
-#include <QTest>
 
 #include <functional>
 
 // Setter calls on the chart under test, for a data table.
 using ChartCall = std::function<void(QWidget *)>;
 Q_DECLARE_METATYPE(ChartCall)
+using Ints = QList<QList<int>>;
+using Reals = QList<QList<double>>;
 
 // Base of the chart tests. Every test function gets a fresh chart with a
-// probe attached, which the rows of its data table share. The test
-// functions here cover what the charts have in common: the order of their
-// signals and slots, which hosts and the page's channel rely on; the public
-// slots that the page calls; the back button; and the page calls that each
-// row of a derived class's fragments_data() table causes.
+// probe attached, which the rows of its data table share. Checked here for
+// every chart: its signals and slots, the back button, and the page calls
+// that each row of a derived class's fragments_data() table causes.
 class ChartTest : public QObject
 {
     Q_OBJECT
