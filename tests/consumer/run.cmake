@@ -1,9 +1,7 @@
-# Builds and runs the consumer application against an installed KzChartWidget,
-# once through find_package and once through pkg-config:
-#   cmake -DPACKAGE=KzChartWidget -DWORK_DIR=<scratch dir>
-#         [-DBUILD_DIR=<library build> -DLIBDIR=lib] [-DPREFIX=/usr] -P run.cmake
-# Without PREFIX the library build is first installed into WORK_DIR/prefix;
-# with it the consumer uses what is installed there (a system package, say).
+# Builds and runs the consumer against an installed KzChartWidget, through
+# find_package and through pkg-config: cmake -DPACKAGE=KzChartWidget -DWORK_DIR=<dir>
+#   [-DBUILD_DIR=<library build> -DLIBDIR=lib] [-DPREFIX=/usr] -P run.cmake
+# Without PREFIX the library build is first installed into WORK_DIR/prefix.
 if(NOT WORK_DIR OR NOT PACKAGE)
     message(FATAL_ERROR "run.cmake needs -DPACKAGE=... and -DWORK_DIR=...")
 endif()
