@@ -2,7 +2,6 @@
 
 #include <QMetaMethod>
 
-#include <memory>
 
 namespace {
 
@@ -40,22 +39,14 @@ void ChartTest::init()
     // what the rows before it left.
     if (m_chart && m_function == QTest::currentTestFunction())
         return;
-    cleanupTestCase();
     m_function = QTest::currentTestFunction();
-    m_chart = m_create();
-    m_probe = new ChartProbe(m_chart);
+    m_probe.reset();
+    m_chart.reset(m_create());
+    m_probe.reset(new ChartProbe(m_chart.get()));
     m_chart->resize(900, 600);
     m_chart->show();
-    QVERIFY(QTest::qWaitForWindowExposed(m_chart));
+    QVERIFY(QTest::qWaitForWindowExposed(m_chart.get()));
     QVERIFY(m_probe->attach(m_recorded));
-}
-
-void ChartTest::cleanupTestCase()
-{
-    delete m_probe;
-    delete m_chart;
-    m_probe = nullptr;
-    m_chart = nullptr;
 }
 
 void ChartTest::metaObjectOrder()
@@ -76,7 +67,7 @@ void ChartTest::relaySlots()
     const QList<QMetaMethod> slotList = ownMethods(m_chart->metaObject(), QMetaMethod::Slot);
     std::vector<std::unique_ptr<QSignalSpy>> spies;
     for (const QMetaMethod &signal : signalList)
-        spies.emplace_back(new QSignalSpy(m_chart, QByteArray("2" + signal.methodSignature()).constData()));
+        spies.emplace_back(new QSignalSpy(m_chart.get(), QByteArray("2" + signal.methodSignature()).constData()));
     for (int k = 0; k < slotList.size(); ++k) {
         QVariantList arguments;
         QGenericArgument generic[3];
@@ -88,7 +79,7 @@ void ChartTest::relaySlots()
         // Only once the list is complete: appending may move its elements.
         for (int i = 0; i < arguments.size(); ++i)
             generic[i] = QGenericArgument(arguments.at(i).typeName(), arguments.at(i).constData());
-        QVERIFY(slotList.at(k).invoke(m_chart, Qt::DirectConnection, generic[0], generic[1], generic[2]));
+        QVERIFY(slotList.at(k).invoke(m_chart.get(), Qt::DirectConnection, generic[0], generic[1], generic[2]));
         for (int i = 0; i < arguments.size(); ++i) {
             if (signalList.at(k).parameterType(i) == QMetaType::QStringList)
                 arguments[i] = QStringList{arguments.at(i).toString()};
@@ -105,7 +96,7 @@ void ChartTest::backButton()
     // once; hidden again it takes no clicks.
     if (!methodTable.value(m_chart->metaObject()->className()).contains("toolBackClicked()"))
         QSKIP("No back button");
-    QSignalSpy backs(m_chart, SIGNAL(toolBackClicked()));
+    QSignalSpy backs(m_chart.get(), SIGNAL(toolBackClicked()));
     const QString show = QStringLiteral("setChartOption({toolbox: {feature: {myToolBack: {show: %1}}}})");
     QVERIFY(m_probe->textPoint("返回").isNull());
     m_probe->eval(show.arg("true"));
@@ -128,7 +119,7 @@ void ChartTest::fragments()
     const QJsonArray expected = QJsonDocument::fromJson(calls, &error).array();
     QVERIFY2(error.error == QJsonParseError::NoError, qPrintable(error.errorString()));
     const int before = m_probe->eval(QStringLiteral("kzProbeLog.length")).toInt();
-    call(m_chart);
+    call(m_chart.get());
     QJsonArray received;
     for (const QJsonValue &logged : m_probe->evalJson(QStringLiteral("kzProbeLog.slice(%1)").arg(before)).toArray()) {
         const QJsonArray arguments = QJsonDocument::fromJson(logged[1].toString().toUtf8()).array();

@@ -7,6 +7,7 @@
 #include <QSignalSpy>
 
 #include <functional>
+#include <memory>
 
 // Setter calls on the chart under test, for a data table.
 using ChartCall = std::function<void(QWidget *)>;
@@ -24,15 +25,13 @@ class ChartTest : public QObject
 
 public:
     ChartTest(std::function<QWidget *()> create, const QStringList &recordedFunctions);
-    ~ChartTest() override { cleanupTestCase(); }
 
 protected:
-    QWidget *m_chart = nullptr;
-    ChartProbe *m_probe = nullptr;
+    std::unique_ptr<QWidget> m_chart;
+    std::unique_ptr<ChartProbe> m_probe;
 
 private Q_SLOTS:
     void init();
-    void cleanupTestCase();
     void metaObjectOrder();
     void relaySlots();
     void backButton();
@@ -56,7 +55,7 @@ public:
         : ChartTest([] { return new Chart; }, recordedFunctions) {}
 
 protected:
-    Chart *chart() const { return static_cast<Chart *>(m_chart); }
+    Chart *chart() const { return static_cast<Chart *>(m_chart.get()); }
 
     static void addRow(const char *tag, const std::function<void(Chart *)> &call, const QByteArray &calls)
     {

@@ -1,13 +1,11 @@
 #include "chartprobe.h"
-#include "ui_chartform.h"
 
 #include <QPluginLoader>
 #include <QtUiPlugin/QDesignerCustomWidgetCollectionInterface>
 
 #include <memory>
 
-// The Designer plugin as Designer loads it, and a form holding the six charts
-// compiled by uic.
+// The Designer plugin as Designer loads it.
 class tst_Designer : public QObject
 {
     Q_OBJECT
@@ -34,15 +32,6 @@ private Q_SLOTS:
         }
         QCOMPARE(names, QStringList({"KzChartBar", "KzChartStack", "KzChartPie", "KzChartDonut", "KzChartLine",
                                      "KzChartLineZoom"}));
-    }
-
-    void formFromUic()
-    {
-        // It compiles with the headers the plugin names; the last chart built has a working page.
-        QWidget form;
-        Ui::ChartForm ui;
-        ui.setupUi(&form);
-        QVERIFY(ChartProbe(ui.kzChartLineZoom).attach());
     }
 };
 

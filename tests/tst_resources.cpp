@@ -12,13 +12,9 @@ class tst_Resources : public QObject
 private Q_SLOTS:
     void loadAndUnload()
     {
-        const QStringList entries = {
-            ":/ECharts/Resources/ECharts/bar.html", ":/ECharts/Resources/ECharts/stackBar.html",
-            ":/ECharts/Resources/ECharts/pie.html", ":/ECharts/Resources/ECharts/donut.html",
-            ":/ECharts/Resources/ECharts/line.html", ":/ECharts/Resources/ECharts/lineZoom.html",
-            ":/ECharts/Resources/ECharts/echarts.js", ":/ECharts/Resources/ECharts/theme/macarons.js",
-            ":/ECharts/Resources/ECharts/largeseries.js", ":/KzChartWidget/translations/kzchartwidget_en.qm",
-        };
+        // One entry of each resource tree; the chart tests load every page.
+        const QStringList entries = {":/ECharts/Resources/ECharts/bar.html", ":/ECharts/Resources/ECharts/echarts.js",
+                                     ":/KzChartWidget/translations/kzchartwidget_en.qm"};
         auto present = [&] {
             return int(std::count_if(entries.begin(), entries.end(), [](const QString &e) { return QFile::exists(e); }));
         };
