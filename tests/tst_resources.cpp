@@ -13,7 +13,8 @@ private Q_SLOTS:
     void loadAndUnload()
     {
         // One entry of each resource tree; the chart tests load every page.
-        const QStringList entries = {":/ECharts/Resources/ECharts/bar.html", ":/ECharts/Resources/ECharts/echarts.js",
+        const QStringList entries = {":/ECharts/Resources/ECharts/bar.html",
+                                     ":/ECharts/Resources/ECharts/echarts.js",
                                      ":/KzChartWidget/translations/kzchartwidget_en.qm"};
         auto present = [&] {
             return int(std::count_if(entries.begin(), entries.end(), [](const QString &e) { return QFile::exists(e); }));
