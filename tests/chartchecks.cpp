@@ -30,9 +30,6 @@ QList<QMetaMethod> ownMethods(const QMetaObject *meta, QMetaMethod::MethodType t
 
 } // namespace
 
-ChartTest::ChartTest(std::function<QWidget *()> create, const QStringList &recordedFunctions)
-    : m_create(std::move(create)), m_recorded(recordedFunctions) {}
-
 void ChartTest::init()
 {
     // The rows of one data table share a chart, so that a row can build on

@@ -24,7 +24,8 @@ class ChartTest : public QObject
     Q_OBJECT
 
 public:
-    ChartTest(std::function<QWidget *()> create, const QStringList &recordedFunctions);
+    ChartTest(std::function<QWidget *()> create, const QStringList &recordedFunctions)
+        : m_create(std::move(create)), m_recorded(recordedFunctions) {}
 
 protected:
     std::unique_ptr<QWidget> m_chart;
