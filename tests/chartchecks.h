@@ -4,7 +4,6 @@
 #include "chartprobe.h"
 
 #include <QJsonDocument>
-#include <QSignalSpy>
 
 #include <functional>
 #include <memory>

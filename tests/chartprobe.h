@@ -5,13 +5,13 @@
 #include <QJsonArray>
 #include <QJsonObject>
 #include <QPoint>
+#include <QSignalSpy>
 #include <QStringList>
 #include <QTest>
 #include <QVariant>
 
 QT_BEGIN_NAMESPACE
 class QWebEngineView;
-class QWidget;
 QT_END_NAMESPACE
 
 // Looks into the page of a chart widget from a test and drives real mouse

@@ -3,7 +3,6 @@
 #include <kzchartline.h>
 #include <kzchartlinezoom.h>
 
-#include <QSignalSpy>
 
 #include <cmath>
 

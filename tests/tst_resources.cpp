@@ -2,9 +2,8 @@
 #include <QLibrary>
 #include <QTest>
 
-// The library registers its chart pages, ECharts and its translations with
-// Qt's resource system when it is loaded and takes them away again when it is
-// unloaded.
+// The library registers its chart pages, ECharts and its translations with Qt's
+// resource system when it is loaded and takes them away again when it is unloaded.
 class tst_Resources : public QObject
 {
     Q_OBJECT

@@ -5,7 +5,6 @@
 if(NOT WORK_DIR OR NOT PACKAGE)
     message(FATAL_ERROR "run.cmake needs -DPACKAGE=... and -DWORK_DIR=...")
 endif()
-get_filename_component(source_dir "${CMAKE_CURRENT_LIST_FILE}" DIRECTORY)
 file(REMOVE_RECURSE "${WORK_DIR}")
 
 function(run)
@@ -24,7 +23,7 @@ endif()
 
 foreach(pkg_config OFF ON)
     set(build "${WORK_DIR}/consumer-pkgconfig-${pkg_config}")
-    run("${CMAKE_COMMAND}" -S "${source_dir}" -B "${build}" "-DKZCHART_PACKAGE=${PACKAGE}"
+    run("${CMAKE_COMMAND}" -S "${CMAKE_CURRENT_LIST_DIR}" -B "${build}" "-DKZCHART_PACKAGE=${PACKAGE}"
         "-DCMAKE_PREFIX_PATH=${PREFIX}" "-DUSE_PKG_CONFIG=${pkg_config}")
     run("${CMAKE_COMMAND}" --build "${build}")
     run("${build}/consumer")
