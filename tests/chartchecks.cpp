@@ -1,15 +1,12 @@
 #include "chartchecks.h"
 
-#include <QJsonDocument>
 #include <QMetaMethod>
 
-#include <memory>
 
 namespace {
 
-// The signals and then the public slots of every chart class, in the order
-// of their meta-objects: the page's channel and hosts that connect by
-// signature depend on names, arguments and order alike.
+// The signals and then the public slots of every chart class in meta-object order:
+// the page's channel and hosts that connect by signature depend on all of it.
 const QByteArrayList clickAndBack = {"categoryClicked(QString)", "toolBackClicked()", "clickedCategory(QString)",
                                      "clickedToolBack()"};
 const QHash<QByteArray, QByteArrayList> methodTable = {
@@ -33,31 +30,20 @@ QList<QMetaMethod> ownMethods(const QMetaObject *meta, QMetaMethod::MethodType t
 
 } // namespace
 
-ChartTest::ChartTest(std::function<QWidget *()> create, const QStringList &recordedFunctions)
-    : m_create(std::move(create)), m_recorded(recordedFunctions) {}
-
 void ChartTest::init()
 {
     // The rows of one data table share a chart, so that a row can build on
     // what the rows before it left.
     if (m_chart && m_function == QTest::currentTestFunction())
         return;
-    cleanupTestCase();
     m_function = QTest::currentTestFunction();
-    m_chart = m_create();
-    m_probe = new ChartProbe(m_chart);
+    m_probe.reset();
+    m_chart.reset(m_create());
+    m_probe.reset(new ChartProbe(m_chart.get()));
     m_chart->resize(900, 600);
     m_chart->show();
-    QVERIFY(QTest::qWaitForWindowExposed(m_chart));
+    QVERIFY(QTest::qWaitForWindowExposed(m_chart.get()));
     QVERIFY(m_probe->attach(m_recorded));
-}
-
-void ChartTest::cleanupTestCase()
-{
-    delete m_probe;
-    delete m_chart;
-    m_probe = nullptr;
-    m_chart = nullptr;
 }
 
 void ChartTest::metaObjectOrder()
@@ -78,7 +64,7 @@ void ChartTest::relaySlots()
     const QList<QMetaMethod> slotList = ownMethods(m_chart->metaObject(), QMetaMethod::Slot);
     std::vector<std::unique_ptr<QSignalSpy>> spies;
     for (const QMetaMethod &signal : signalList)
-        spies.emplace_back(new QSignalSpy(m_chart, QByteArray("2" + signal.methodSignature()).constData()));
+        spies.emplace_back(new QSignalSpy(m_chart.get(), QByteArray("2" + signal.methodSignature()).constData()));
     for (int k = 0; k < slotList.size(); ++k) {
         QVariantList arguments;
         QGenericArgument generic[3];
@@ -90,7 +76,7 @@ void ChartTest::relaySlots()
         // Only once the list is complete: appending may move its elements.
         for (int i = 0; i < arguments.size(); ++i)
             generic[i] = QGenericArgument(arguments.at(i).typeName(), arguments.at(i).constData());
-        QVERIFY(slotList.at(k).invoke(m_chart, Qt::DirectConnection, generic[0], generic[1], generic[2]));
+        QVERIFY(slotList.at(k).invoke(m_chart.get(), Qt::DirectConnection, generic[0], generic[1], generic[2]));
         for (int i = 0; i < arguments.size(); ++i) {
             if (signalList.at(k).parameterType(i) == QMetaType::QStringList)
                 arguments[i] = QStringList{arguments.at(i).toString()};
@@ -104,11 +90,10 @@ void ChartTest::relaySlots()
 void ChartTest::backButton()
 {
     // Hidden at first; shown, a real click on it emits toolBackClicked()
-    // once; hidden again it takes no clicks. The setter's fragments are rows
-    // of fragments().
+    // once; hidden again it takes no clicks.
     if (!methodTable.value(m_chart->metaObject()->className()).contains("toolBackClicked()"))
         QSKIP("No back button");
-    QSignalSpy backs(m_chart, SIGNAL(toolBackClicked()));
+    QSignalSpy backs(m_chart.get(), SIGNAL(toolBackClicked()));
     const QString show = QStringLiteral("setChartOption({toolbox: {feature: {myToolBack: {show: %1}}}})");
     QVERIFY(m_probe->textPoint("返回").isNull());
     m_probe->eval(show.arg("true"));
@@ -131,8 +116,7 @@ void ChartTest::fragments()
     const QJsonArray expected = QJsonDocument::fromJson(calls, &error).array();
     QVERIFY2(error.error == QJsonParseError::NoError, qPrintable(error.errorString()));
     const int before = m_probe->eval(QStringLiteral("kzProbeLog.length")).toInt();
-    call(m_chart);
-    // Scripts run in order: this one runs after every call that the setters made.
+    call(m_chart.get());
     QJsonArray received;
     for (const QJsonValue &logged : m_probe->evalJson(QStringLiteral("kzProbeLog.slice(%1)").arg(before)).toArray()) {
         const QJsonArray arguments = QJsonDocument::fromJson(logged[1].toString().toUtf8()).array();

@@ -4,36 +4,34 @@
 #include "chartprobe.h"
 
 #include <QJsonDocument>
-#include <QSignalSpy>
-#include <QTest>
 
 #include <functional>
+#include <memory>
 
 // Setter calls on the chart under test, for a data table.
 using ChartCall = std::function<void(QWidget *)>;
 Q_DECLARE_METATYPE(ChartCall)
+using Ints = QList<QList<int>>;
+using Reals = QList<QList<double>>;
 
 // Base of the chart tests. Every test function gets a fresh chart with a
-// probe attached, which the rows of its data table share. The test
-// functions here cover what the charts have in common: the order of their
-// signals and slots, which hosts and the page's channel rely on; the public
-// slots that the page calls; the back button; and the page calls that each
-// row of a derived class's fragments_data() table causes.
+// probe attached, which the rows of its data table share. Checked here for
+// every chart: its signals and slots, the back button, and the page calls
+// that each row of a derived class's fragments_data() table causes.
 class ChartTest : public QObject
 {
     Q_OBJECT
 
 public:
-    ChartTest(std::function<QWidget *()> create, const QStringList &recordedFunctions);
-    ~ChartTest() override { cleanupTestCase(); }
+    ChartTest(std::function<QWidget *()> create, const QStringList &recordedFunctions)
+        : m_create(std::move(create)), m_recorded(recordedFunctions) {}
 
 protected:
-    QWidget *m_chart = nullptr;
-    ChartProbe *m_probe = nullptr;
+    std::unique_ptr<QWidget> m_chart;
+    std::unique_ptr<ChartProbe> m_probe;
 
 private Q_SLOTS:
     void init();
-    void cleanupTestCase();
     void metaObjectOrder();
     void relaySlots();
     void backButton();
@@ -57,7 +55,7 @@ public:
         : ChartTest([] { return new Chart; }, recordedFunctions) {}
 
 protected:
-    Chart *chart() const { return static_cast<Chart *>(m_chart); }
+    Chart *chart() const { return static_cast<Chart *>(m_chart.get()); }
 
     static void addRow(const char *tag, const std::function<void(Chart *)> &call, const QByteArray &calls)
     {

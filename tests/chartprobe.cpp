@@ -1,11 +1,9 @@
 #include "chartprobe.h"
 
-#include <QApplication>
 #include <QJsonDocument>
 #include <QLoggingCategory>
 #include <QMouseEvent>
 #include <QStyleHints>
-#include <QTest>
 #include <QWebEnginePage>
 #include <QWebEngineView>
 
@@ -14,13 +12,6 @@
 namespace {
 
 const int kTimeout = 10000;
-
-QString jsonText(const QJsonValue &value)
-{
-    // A QJsonDocument holds only arrays and objects.
-    const QByteArray list = QJsonDocument(QJsonArray{value}).toJson(QJsonDocument::Compact);
-    return QString::fromUtf8(list.mid(1, list.size() - 2));
-}
 
 // Collects the errors of the page console category and fails the running
 // test on an unexpected one. Every message goes on to QtTest's handler.
@@ -47,12 +38,10 @@ ChartProbe::ChartProbe(QWidget *chart)
     : m_view(chart->findChild<QWebEngineView *>())
 {
     // Installed once QtTest's own handler is in place, to pass messages on to it.
-    static const bool installed = [] {
+    if (!previousHandler) {
         QLoggingCategory::setFilterRules(QStringLiteral("kzchart.page.warning=true"));
         previousHandler = qInstallMessageHandler(collectPageErrors);
-        return true;
-    }();
-    Q_UNUSED(installed)
+    }
 }
 
 QStringList ChartProbe::consoleErrors() { return pageErrors; }
@@ -71,14 +60,14 @@ bool ChartProbe::attach(const QStringList &recordedFunctions)
                         "    kzProbeLog.push([name, JSON.stringify(Array.prototype.slice.call(arguments))]);"
                         "    return original.apply(this, arguments);"
                         "  };"
-                        "})").arg(jsonText(QJsonArray::fromStringList(recordedFunctions))));
+                        "})").arg(QString::fromUtf8(QJsonDocument(QJsonArray::fromStringList(recordedFunctions))
+                                                           .toJson(QJsonDocument::Compact))));
     return true;
 }
 
 QVariant ChartProbe::eval(const QString &script)
 {
-    // Shared state: a result that arrives after a timeout must not write
-    // into a dead stack frame.
+    // Shared: a result that arrives after a timeout must not write into a dead stack frame.
     struct Result { bool done = false; QVariant value; };
     auto result = std::make_shared<Result>();
     m_view->page()->runJavaScript(script, [result](const QVariant &value) {
@@ -122,7 +111,8 @@ QPoint ChartProbe::textPoint(const QString &text)
             "  var rect = found.getBoundingRect().clone();"
             "  if (found.transform) rect.applyTransform(found.transform);"
             "  return [rect.x + rect.width / 2, rect.y + rect.height / 2];"
-            "})(%1)").arg(jsonText(text)));
+            "}).apply(null, %1)")
+            .arg(QString::fromUtf8(QJsonDocument(QJsonArray{text}).toJson(QJsonDocument::Compact))));
 }
 
 QWidget *ChartProbe::input() const { return m_view->focusProxy() ? m_view->focusProxy() : m_view; }
@@ -137,10 +127,8 @@ void ChartProbe::click(const QPoint &pos, Qt::MouseButton button)
 
 void ChartProbe::doubleClick(const QPoint &pos)
 {
-    // QTest spaces its events too far apart for the engine to count a double
-    // click, so send the four events with close timestamps of our own, far
-    // past QTest's and clear of the previous double click (which would count
-    // on as a triple click).
+    // QTest's events are too far apart for a double click: send four with close
+    // timestamps, past QTest's and clear of the previous double click.
     static ulong timestamp = 1u << 30;
     timestamp += QGuiApplication::styleHints()->mouseDoubleClickInterval() + 100;
     QTest::mouseMove(input(), pos);
@@ -165,9 +153,8 @@ QPoint ChartProbe::slicePoint(int dataIndex)
 
 QString ChartProbe::tooltipHtml()
 {
-    // ECharts appends the tooltip box, absolutely positioned, to the
-    // container and hides it with display: none. Boxes of an earlier chart
-    // instance may linger there, empty and unpositioned.
+    // ECharts hides its absolutely positioned box with display: none; boxes
+    // of an earlier chart instance may linger, empty and unpositioned.
     const QJsonValue html = evalJson(QStringLiteral(
             "(function () {"
             "  var boxes = Array.prototype.filter.call(mainContainer.children, function (el) {"
@@ -175,7 +162,6 @@ QString ChartProbe::tooltipHtml()
             "  });"
             "  return boxes.length ? boxes[boxes.length - 1].innerHTML : null;"
             "})()"));
-    // Not null even when the box is empty.
     return html.isString() ? QLatin1String("") + html.toString() : QString();
 }
 

@@ -1,23 +1,22 @@
 #ifndef CHARTPROBE_H
 #define CHARTPROBE_H
 
+#include <QApplication>
 #include <QJsonArray>
 #include <QJsonObject>
 #include <QPoint>
+#include <QSignalSpy>
 #include <QStringList>
+#include <QTest>
 #include <QVariant>
 
 QT_BEGIN_NAMESPACE
 class QWebEngineView;
-class QWidget;
 QT_END_NAMESPACE
 
-// Looks into the page of a chart widget from a test: waits for the page's
-// channel, records what page functions receive, evaluates script, reads the
-// chart's option and drives real mouse input at chart coordinates.
-//
-// Once a probe exists, every script error that a chart page logs fails the
-// running test function, unless announced with expectPageError().
+// Looks into the page of a chart widget from a test and drives real mouse
+// input at chart coordinates. Once a probe exists, every script error that a
+// chart page logs fails the running test, unless announced with expectPageError().
 class ChartProbe
 {
 public:
@@ -30,26 +29,23 @@ public:
     // [name, arguments as JSON text]. False on timeout.
     bool attach(const QStringList &recordedFunctions = {QStringLiteral("setChartOption")});
 
-    // Evaluates script in the page and waits for its result. Scripts run in
-    // the order they were sent, so this also waits for every earlier setter.
+    // Evaluates script in the page and waits for its result, and so for every
+    // earlier setter: scripts run in the order they were sent.
     QVariant eval(const QString &script);
-    // Evaluates an expression whose value is JSON-serialisable.
     QJsonValue evalJson(const QString &expression);
 
     // The chart's current option; no animation, so that geometry is final at once.
     QJsonObject option();
     void disableAnimation();
 
-    // Errors that chart pages have logged (uncaught script errors included)
-    // since the first probe was created, oldest first.
+    // Errors that chart pages have logged since the first probe was created;
+    // the next one that contains an expected text belongs to the test.
     static QStringList consoleErrors();
-    // The next page error that contains text belongs to the test.
     static void expectPageError(const QString &text);
 
-    // View coordinates of a point in chart (container) pixels, of the [x, y]
-    // that a chart-pixel expression yields, and of the centre of the first
-    // drawn element showing text (axis labels, legend entries, hover titles
-    // of toolbox buttons; a null point when nothing shows it).
+    // View coordinates of chart (container) pixels, of the [x, y] that a
+    // chart-pixel expression yields, and of the first element showing text
+    // (a label, a legend entry, a toolbox title; null when nothing shows it).
     QPoint toView(double chartX, double chartY);
     QPoint viewPoint(const QString &chartXYExpression);
     QPoint textPoint(const QString &text);
@@ -61,8 +57,7 @@ public:
     void click(const QPoint &pos, Qt::MouseButton button = Qt::LeftButton);
     void doubleClick(const QPoint &pos);
 
-    // The markup of the tooltip box that ECharts shows (an empty text for an
-    // empty box); a null text while no box is shown.
+    // The markup of the tooltip box shown; a null text while none is shown.
     QString tooltipHtml();
 
 private:

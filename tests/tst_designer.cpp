@@ -1,16 +1,11 @@
 #include "chartprobe.h"
-#include "ui_chartform.h"
 
-#include <QApplication>
 #include <QPluginLoader>
-#include <QRegularExpression>
-#include <QTest>
 #include <QtUiPlugin/QDesignerCustomWidgetCollectionInterface>
 
 #include <memory>
 
-// The Designer plugin as Designer loads it, and a form holding the six charts
-// compiled by uic.
+// The Designer plugin as Designer loads it.
 class tst_Designer : public QObject
 {
     Q_OBJECT
@@ -37,19 +32,6 @@ private Q_SLOTS:
         }
         QCOMPARE(names, QStringList({"KzChartBar", "KzChartStack", "KzChartPie", "KzChartDonut", "KzChartLine",
                                      "KzChartLineZoom"}));
-    }
-
-    void formFromUic()
-    {
-        QWidget form;
-        Ui::ChartForm ui;
-        ui.setupUi(&form);
-        form.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&form));
-        // The last chart built has a working page, and all six fill the form.
-        QVERIFY(ChartProbe(ui.kzChartLineZoom).attach());
-        for (QWidget *chart : form.findChildren<QWidget *>(QRegularExpression(QStringLiteral("^kzChart"))))
-            QVERIFY(chart->isVisible() && chart->width() > 100);
     }
 };
 

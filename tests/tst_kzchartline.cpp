@@ -2,11 +2,8 @@
 
 #include <kzchartline.h>
 
-#include <QApplication>
 
 using Points = QList<QList<QPair<double, double>>>;
-using Ints = QList<QList<int>>;
-using Reals = QList<QList<double>>;
 
 // Drives KzChartLine through its real page: the calls the page received and
 // real clicks and double-clicks.
@@ -91,8 +88,7 @@ private Q_SLOTS:
         QPoint label;
         QTRY_VERIFY(!(label = m_probe->textPoint("一月")).isNull());
         m_probe->click(label);
-        QVERIFY(categories.wait());
-        QCOMPARE(QList<QVariantList>(categories), QList<QVariantList>({{"一月"}}));
+        QTRY_COMPARE(QList<QVariantList>(categories), QList<QVariantList>({{"一月"}}));
 
         // A double-click on a point reports its category label, not the
         // series; the empty plot area and an axis label report nothing, as
@@ -103,8 +99,7 @@ private Q_SLOTS:
         m_probe->doubleClick(m_probe->viewPoint("myChart.convertToPixel({gridIndex: 0}, [1, 7])"));
         m_probe->doubleClick(m_probe->textPoint("Mar"));
         m_probe->doubleClick(m_probe->viewPoint(pointOf.arg(0).arg(0)));
-        QVERIFY(points.wait());
-        QCOMPARE(QList<QVariantList>(points), QList<QVariantList>({{"Feb"}, {"一月"}}));
+        QTRY_COMPARE(QList<QVariantList>(points), QList<QVariantList>({{"Feb"}, {"一月"}}));
     }
 };
 

@@ -2,15 +2,11 @@
 
 #include <kzchartpie.h>
 
-#include <QApplication>
 
-// Drives KzChartPie through its real page: the calls the page received, the
-// merged option, and real clicks on the drawn slices.
+// Drives KzChartPie through its real page: the calls the page received.
 class tst_KzChartPie : public ChartTestOf<KzChartPie>
 {
     Q_OBJECT
-
-    QJsonObject series() { return m_probe->option().value("series").toArray().at(0).toObject(); }
 
 private Q_SLOTS:
     void fragments_data()
@@ -29,18 +25,6 @@ private Q_SLOTS:
         // A plain object, merged into the one series.
         addRow("silent", [](KzChartPie *c) { c->setSilent(true); c->setSilent(false); },
                R"([{"series": {"silent": true}}, {"series": {"silent": false}}])");
-    }
-
-    void sliceClick()
-    {
-        m_probe->disableAnimation();
-        chart()->setLegends({"一号泵", "二号泵", "三号泵"});
-        chart()->setDatas({40, 35, 25});
-        QTRY_COMPARE(series().value("data").toArray().size(), 3);
-        QSignalSpy categories(chart(), &KzChartPie::categoryClicked);
-        m_probe->click(m_probe->slicePoint(1));
-        QVERIFY(categories.wait());
-        QCOMPARE(QList<QVariantList>(categories), QList<QVariantList>({{"二号泵"}}));
     }
 };
 

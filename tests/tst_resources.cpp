@@ -2,9 +2,8 @@
 #include <QLibrary>
 #include <QTest>
 
-// The library registers its chart pages, ECharts and its translations with
-// Qt's resource system when it is loaded and takes them away again when it is
-// unloaded.
+// The library registers its chart pages, ECharts and its translations with Qt's
+// resource system when it is loaded and takes them away again when it is unloaded.
 class tst_Resources : public QObject
 {
     Q_OBJECT
@@ -12,13 +11,10 @@ class tst_Resources : public QObject
 private Q_SLOTS:
     void loadAndUnload()
     {
-        const QStringList entries = {
-            ":/ECharts/Resources/ECharts/bar.html", ":/ECharts/Resources/ECharts/stackBar.html",
-            ":/ECharts/Resources/ECharts/pie.html", ":/ECharts/Resources/ECharts/donut.html",
-            ":/ECharts/Resources/ECharts/line.html", ":/ECharts/Resources/ECharts/lineZoom.html",
-            ":/ECharts/Resources/ECharts/echarts.js", ":/ECharts/Resources/ECharts/theme/macarons.js",
-            ":/ECharts/Resources/ECharts/largeseries.js", ":/KzChartWidget/translations/kzchartwidget_en.qm",
-        };
+        // One entry of each resource tree; the chart tests load every page.
+        const QStringList entries = {":/ECharts/Resources/ECharts/bar.html",
+                                     ":/ECharts/Resources/ECharts/echarts.js",
+                                     ":/KzChartWidget/translations/kzchartwidget_en.qm"};
         auto present = [&] {
             return int(std::count_if(entries.begin(), entries.end(), [](const QString &e) { return QFile::exists(e); }));
         };
@@ -28,10 +24,6 @@ private Q_SLOTS:
             QLibrary library(QStringLiteral(KZCHART_LIBRARY_FILE));
             QVERIFY2(library.load(), qPrintable(library.errorString()));
             QCOMPARE(present(), entries.size());
-            QFile page(":/ECharts/Resources/ECharts/bar.html");
-            QVERIFY(page.open(QIODevice::ReadOnly));
-            const QString html = QString::fromUtf8(page.readAll());
-            QVERIFY(html.startsWith("<!DOCTYPE html>") && html.contains("返回"));
             QVERIFY(library.unload());
             QCOMPARE(present(), 0);
         }

@@ -1,13 +1,10 @@
-# Builds and runs the consumer application against an installed KzChartWidget,
-# once through find_package and once through pkg-config:
-#   cmake -DPACKAGE=KzChartWidget -DWORK_DIR=<scratch dir>
-#         [-DBUILD_DIR=<library build> -DLIBDIR=lib] [-DPREFIX=/usr] -P run.cmake
-# Without PREFIX the library build is first installed into WORK_DIR/prefix;
-# with it the consumer uses what is installed there (a system package, say).
+# Builds and runs the consumer against an installed KzChartWidget, through
+# find_package and through pkg-config: cmake -DPACKAGE=KzChartWidget -DWORK_DIR=<dir>
+#   [-DBUILD_DIR=<library build> -DLIBDIR=lib] [-DPREFIX=/usr] -P run.cmake
+# Without PREFIX the library build is first installed into WORK_DIR/prefix.
 if(NOT WORK_DIR OR NOT PACKAGE)
     message(FATAL_ERROR "run.cmake needs -DPACKAGE=... and -DWORK_DIR=...")
 endif()
-get_filename_component(source_dir "${CMAKE_CURRENT_LIST_FILE}" DIRECTORY)
 file(REMOVE_RECURSE "${WORK_DIR}")
 
 function(run)
@@ -26,9 +23,8 @@ endif()
 
 foreach(pkg_config OFF ON)
     set(build "${WORK_DIR}/consumer-pkgconfig-${pkg_config}")
-    run("${CMAKE_COMMAND}" -S "${source_dir}" -B "${build}" "-DKZCHART_PACKAGE=${PACKAGE}"
+    run("${CMAKE_COMMAND}" -S "${CMAKE_CURRENT_LIST_DIR}" -B "${build}" "-DKZCHART_PACKAGE=${PACKAGE}"
         "-DCMAKE_PREFIX_PATH=${PREFIX}" "-DUSE_PKG_CONFIG=${pkg_config}")
     run("${CMAKE_COMMAND}" --build "${build}")
     run("${build}/consumer")
-    message(STATUS "Consumer built with USE_PKG_CONFIG=${pkg_config} against ${PREFIX} ran.")
 endforeach()
