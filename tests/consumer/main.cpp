@@ -19,15 +19,16 @@
 
 static bool chartRuns(QWidget *chart)
 {
+    // Shared with the callback, which may come after the time-out.
     auto ready = std::make_shared<bool>(false);
-    QEventLoop loop;
+    auto loop = std::make_shared<QEventLoop>();
     chart->findChild<QWebEngineView *>()->page()->runJavaScript(
-            QStringLiteral("!!myChart.getOption()"), [ready, &loop](const QVariant &value) {
+            QStringLiteral("!!myChart.getOption()"), [ready, loop](const QVariant &value) {
                 *ready = value.toBool();
-                loop.quit();
+                loop->quit();
             });
-    QTimer::singleShot(10000, &loop, &QEventLoop::quit);
-    loop.exec();
+    QTimer::singleShot(10000, loop.get(), &QEventLoop::quit);
+    loop->exec();
     return *ready;
 }
 
