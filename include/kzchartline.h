@@ -59,9 +59,8 @@ QT_END_NAMESPACE
     to the lowest and highest point of every pixel column in view (redone on
     zoom and resize), without animation and with a symbol only on the point
     under the mouse: every peak stays visible and tooltips and double clicks
-    report real points, while 100k points draw in well under a second. A
-    category axis with more than 5000 labels to show fits its label interval
-    to the width. Series of up to 5000 points are drawn as they always are.
+    report real points, while 100k points draw in well under a second.
+    Series of up to 5000 points are drawn as they always are.
 
     Over categories a series longer than both the categories and 2000 values
     keeps only the values that have a category, and with more than 1000

@@ -13,8 +13,8 @@
 // are drawn without animation, which would replay on every zoom, and without
 // symbols, which would cost most of the drawing time; the point under the
 // mouse gets its symbol and tooltip on demand instead (hoverLargeSeries).
-// A category axis with that many labels gets its label interval fitted to
-// the width (thinLongCategoryAxis).
+// Long category axes need nothing here: the page's option guard thins their
+// labels.
 var largeSeriesThreshold = 5000;
 
 // Per series index: the full points of a reduced series, or null.
@@ -98,7 +98,7 @@ function reduceLargeSeries(option, rebuilt) {
         largeSeriesHovered = null;
     }
     if (!option || !Array.isArray(option.series))
-        return option && thinLongCategoryAxis(option);
+        return option;
     var result = Object.assign({}, option);
     result.series = option.series.map(function (item, index) {
         if (!item || !Array.isArray(item.data))
@@ -117,21 +117,6 @@ function reduceLargeSeries(option, rebuilt) {
         });
     });
     largeSeriesCut = null;
-    return thinLongCategoryAxis(result);
-}
-
-// option with the labels of a category x axis of more than
-// largeSeriesThreshold labels thinned out to what fits ('auto'), when its
-// interval would show more than that many: ECharts would lay out every one
-// of them (seconds at 100k labels), in a smear that nobody can read.
-function thinLongCategoryAxis(option) {
-    var axis = Array.isArray(option.xAxis) ? option.xAxis[0] : null;
-    var interval = axis && axis.axisLabel ? axis.axisLabel.interval : undefined;
-    if (!axis || !Array.isArray(axis.data) || typeof interval !== 'number'
-            || axis.data.length / (Math.max(0, interval) + 1) <= largeSeriesThreshold)
-        return option;
-    var result = Object.assign({}, option, {xAxis: option.xAxis.slice()});
-    result.xAxis[0] = Object.assign({}, axis, {axisLabel: Object.assign({}, axis.axisLabel, {interval: 'auto'})});
     return result;
 }
 
