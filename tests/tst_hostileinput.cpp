@@ -110,7 +110,6 @@ QWidget *open(const Chart &type, std::unique_ptr<ChartProbe> &probe)
 Q_DECLARE_METATYPE(Chart)
 Q_DECLARE_METATYPE(Input)
 
-// Hostile data and markup through the real pages of all six charts.
 class tst_HostileInput : public QObject
 {
     Q_OBJECT

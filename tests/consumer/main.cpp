@@ -19,7 +19,6 @@
 
 static bool chartRuns(QWidget *chart)
 {
-    // Shared with the callback, which may come after the time-out.
     auto ready = std::make_shared<bool>(false);
     auto loop = std::make_shared<QEventLoop>();
     chart->findChild<QWebEngineView *>()->page()->runJavaScript(

@@ -2,9 +2,6 @@
 # find_package and through pkg-config: cmake -DPACKAGE=KzChartWidget -DWORK_DIR=<dir>
 #   [-DBUILD_DIR=<library build> -DLIBDIR=lib] [-DPREFIX=/usr] -P run.cmake
 # Without PREFIX the library build is first installed into WORK_DIR/prefix.
-if(NOT WORK_DIR OR NOT PACKAGE)
-    message(FATAL_ERROR "run.cmake needs -DPACKAGE=... and -DWORK_DIR=...")
-endif()
 file(REMOVE_RECURSE "${WORK_DIR}")
 
 function(run)
