@@ -1,11 +1,12 @@
 #include "chartprobe.h"
+#include "ui_chartform.h"
 
 #include <QPluginLoader>
 #include <QtUiPlugin/QDesignerCustomWidgetCollectionInterface>
 
 #include <memory>
 
-// The Designer plugin as Designer loads it.
+// The Designer plugin as Designer loads it, and a form that uic compiled.
 class tst_Designer : public QObject
 {
     Q_OBJECT
@@ -32,6 +33,12 @@ private Q_SLOTS:
         }
         QCOMPARE(names, QStringList({"KzChartBar", "KzChartStack", "KzChartPie", "KzChartDonut", "KzChartLine",
                                      "KzChartLineZoom"}));
+        // A form holding the six, compiled by uic with the headers the plugin names, shows working charts.
+        QWidget form;
+        Ui::ChartForm ui;
+        ui.setupUi(&form);
+        form.show();
+        QVERIFY(ChartProbe(ui.kzChartLineZoom).attach());
     }
 };
 
