@@ -242,12 +242,6 @@ void runPageScript(QWebEngineView *view, const QString &script)
     static_cast<ChartPage *>(view->page())->run(script, script.left(script.indexOf(QLatin1Char('('))));
 }
 
-void sendChartOption(QWebEngineView *view, const QString &json)
-{
-    static_cast<ChartPage *>(view->page())
-            ->run(QStringLiteral("setChartOption(%1)").arg(json), QStringLiteral("setChartOption") + jsonShape(json));
-}
-
 namespace {
 
 // Advances past one JSON value of compact text: past the closing quote or
@@ -316,14 +310,23 @@ void appendShape(const QChar *&p, const QChar *end, QString &shape)
     ++p;
 }
 
-} // namespace
-
+// The structure of compact JSON text without its values: member names in
+// order, array lengths, and no "data" member at all, since the pages replace
+// data lists whole. Two fragments of equal shape set the same option keys.
 QString jsonShape(const QString &json)
 {
     QString shape;
     const QChar *p = json.constData();
     appendShape(p, p + json.size(), shape);
     return shape;
+}
+
+} // namespace
+
+void sendChartOption(QWebEngineView *view, const QString &json)
+{
+    static_cast<ChartPage *>(view->page())
+            ->run(QStringLiteral("setChartOption(%1)").arg(json), QStringLiteral("setChartOption") + jsonShape(json));
 }
 
 QJsonObject titleFragment(const QString &text)

@@ -64,13 +64,9 @@ void runPageScript(QWebEngineView *view, const QString &script);
 // Runs "setChartOption(<json>)": json is inserted once and unchanged, so the
 // page receives an object and percent signs in it are never reinterpreted.
 // For a replay, a fragment replaces an earlier fragment of the same shape
-// (see jsonShape()), since it overwrites everything that one set.
+// (member names and array lengths, data lists left out), since it
+// overwrites everything that one set.
 void sendChartOption(QWebEngineView *view, const QString &json);
-
-// The structure of compact JSON text without its values: member names in
-// order, array lengths, and no "data" member at all, since the pages replace
-// data lists whole. Two fragments of equal shape set the same option keys.
-QString jsonShape(const QString &json);
 
 // Fragments of the setters that the chart widgets have in common.
 QJsonObject titleFragment(const QString &text);
