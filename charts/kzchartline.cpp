@@ -17,31 +17,19 @@ using Point = QPair<double, double>;
 // range the conversion would be undefined, so the nearest end of the range
 // is sent instead; NaN has no nearest whole number and goes as null, which
 // the page treats as a missing value.
-void writeTruncatedX(JsonWriter &writer, double x)
+double truncatedX(double x)
 {
     if (std::isnan(x))
-        return writer.writeNull();
+        return x;
     constexpr int lowest = std::numeric_limits<int>::min();
     constexpr int highest = std::numeric_limits<int>::max();
     // Both bounds are exact doubles; every x strictly between them truncates
     // into the range.
     if (x <= double(lowest) - 1.0)
-        return writer.writeNumber(lowest);
+        return lowest;
     if (x >= double(highest) + 1.0)
-        return writer.writeNumber(highest);
-    writer.writeNumber(static_cast<int>(x));
-}
-
-// [[x, y], ...] with x truncated.
-void writePoints(JsonWriter &writer, const QList<Point> &points)
-{
-    writer.writeArray(points, [](JsonWriter &w, const Point &point) {
-        w.writeRaw(QLatin1String("["));
-        writeTruncatedX(w, point.first);
-        w.writeRaw(QLatin1String(","));
-        w.writeNumber(point.second);
-        w.writeRaw(QLatin1String("]"));
-    });
+        return highest;
+    return static_cast<int>(x);
 }
 
 } // namespace
@@ -91,7 +79,7 @@ void KzChartLine::sendSeries(const QList<QList<T>> &datas)
     if (datas.size() != m_legends.size())
         return;
     if constexpr (std::is_same_v<T, Point>) {
-        const auto writeRow = [&datas](JsonWriter &writer, int row) { writePoints(writer, datas.at(row)); };
+        const auto writeRow = [&datas](JsonWriter &writer, int row) { writeLineData(writer, datas.at(row), truncatedX); };
         setChartOption(getSeriesString(m_legends, getTypeString(), writeRow,
                                        QJsonObject{{QStringLiteral("symbolSize"), 10}}));
     } else {

@@ -16,15 +16,7 @@ using Points = QList<QPair<double, double>>;
 QString getOptionString(const QJsonObject &option, const QList<QJsonObject> &items, const QList<Points> &points,
                         const QJsonObject &labelAxis = QJsonObject(), const QStringList &labels = QStringList())
 {
-    const auto writePoints = [&points](JsonWriter &writer, int row) {
-        writer.writeArray(points.at(row), [](JsonWriter &w, const QPair<double, double> &point) {
-            w.writeRaw(QLatin1String("["));
-            w.writeNumber(point.first);
-            w.writeRaw(QLatin1String(","));
-            w.writeNumber(point.second);
-            w.writeRaw(QLatin1String("]"));
-        });
-    };
+    const auto writePoints = [&points](JsonWriter &writer, int row) { writeLineData(writer, points.at(row)); };
     QList<JsonWriter::StreamedMember> streamed{
             {QStringLiteral("series"), [&](JsonWriter &writer) { writeSeriesArray(writer, items, writePoints); }}};
     if (!labelAxis.isEmpty()) {

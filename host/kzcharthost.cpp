@@ -4,6 +4,7 @@
 
 #include <kzchartglobal.h>
 
+#include <QBuffer>
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QEventLoop>
@@ -13,8 +14,13 @@
 #include <QThread>
 #include <QTimer>
 #include <QUrl>
+#include <QUuid>
 #include <QWebChannel>
 #include <QWebEnginePage>
+#include <QWebEngineProfile>
+#include <QWebEngineUrlRequestJob>
+#include <QWebEngineUrlScheme>
+#include <QWebEngineUrlSchemeHandler>
 #include <QWebEngineView>
 
 // Messages that the chart pages write to their console (script errors, for
@@ -24,6 +30,64 @@
 Q_LOGGING_CATEGORY(lcChartPage, "kzchart.page", QtCriticalMsg)
 
 namespace {
+
+// Long series go to the pages as attachments: binary doubles that a page
+// fetches from this scheme (see largeseries.js), because parsing them as
+// script text would hold the page, and writing them as text the host, for a
+// tenth of a second per 100k points.
+const QByteArray attachmentScheme = QByteArrayLiteral("kzchartdata");
+
+// The web engine accepts a scheme only before it starts. The library
+// registers it as it is loaded, which for an application linked to it is
+// before main(); loaded later (as a plugin, say), it sends every series as
+// text.
+void registerAttachmentScheme()
+{
+    if (QCoreApplication::instance())
+        return;
+    QWebEngineUrlScheme scheme(attachmentScheme);
+    scheme.setSyntax(QWebEngineUrlScheme::Syntax::Path);
+    scheme.setFlags(QWebEngineUrlScheme::SecureScheme | QWebEngineUrlScheme::CorsEnabled);
+    QWebEngineUrlScheme::registerScheme(scheme);
+}
+Q_CONSTRUCTOR_FUNCTION(registerAttachmentScheme)
+
+// Attachments by id, as long as a page may fetch them: from their writing
+// until the call they belong to leaves its page's replay log.
+QHash<QString, QByteArray> &attachmentStore()
+{
+    static QHash<QString, QByteArray> store;
+    return store;
+}
+
+// Attachments written since the last page call: they belong to the next.
+QStringList &unsentAttachments()
+{
+    static QStringList ids;
+    return ids;
+}
+
+void dropAttachments(const QStringList &ids)
+{
+    for (const QString &id : ids)
+        attachmentStore().remove(id);
+}
+
+// Serves attachments by id, and nothing else.
+class AttachmentHandler : public QWebEngineUrlSchemeHandler
+{
+public:
+    void requestStarted(QWebEngineUrlRequestJob *job) override
+    {
+        const auto it = attachmentStore().constFind(job->requestUrl().path());
+        if (job->requestMethod() != "GET" || it == attachmentStore().constEnd())
+            return job->fail(QWebEngineUrlRequestJob::UrlNotFound);
+        auto *buffer = new QBuffer(job);
+        buffer->setData(*it);
+        buffer->open(QIODevice::ReadOnly);
+        job->reply(QByteArrayLiteral("application/octet-stream"), buffer);
+    }
+};
 
 // The page of a chart view. Besides keeping the page's console messages off
 // the host's console, it holds back script calls until the page has loaded and
@@ -37,6 +101,15 @@ public:
     {
         connect(this, &QWebEnginePage::loadFinished, this, &ChartPage::loaded);
         connect(this, &QWebEnginePage::renderProcessTerminated, this, &ChartPage::died);
+        static AttachmentHandler handler;
+        if (KzChartHost::attachmentsAvailable() && !profile()->urlSchemeHandler(attachmentScheme))
+            profile()->installUrlSchemeHandler(attachmentScheme, &handler);
+    }
+
+    ~ChartPage() override
+    {
+        for (const Call &call : qAsConst(m_calls))
+            dropAttachments(call.attachments);
     }
 
     void start(const QUrl &url)
@@ -45,20 +118,31 @@ public:
         load(url);
     }
 
+    // Runs script, with the attachments written for it fetched first.
     void run(const QString &script, const QString &key)
     {
         // The newest call of a key goes last: replaying the newest call of
         // every key in the order of those calls leaves each option key with
         // the value that its last writer gave it.
         for (auto it = m_calls.begin(); it != m_calls.end(); ++it) {
-            if (it->first == key) {
+            if (it->key == key) {
+                dropAttachments(it->attachments);
                 m_calls.erase(it);
                 break;
             }
         }
-        m_calls.append({key, script});
+        Call call{key, QString(), unsentAttachments()};
+        unsentAttachments().clear();
+        // The page runs every call in order, and none before the attachments
+        // fetched ahead of it have come.
+        if (!call.attachments.isEmpty()) {
+            call.script = QStringLiteral("fetchAttachments([\"")
+                    + call.attachments.join(QStringLiteral("\",\"")) + QStringLiteral("\"]);");
+        }
+        call.script += QStringLiteral("inOrder(function () {") + script + QStringLiteral("});");
+        m_calls.append(call);
         if (m_ready)
-            runJavaScript(script);
+            runJavaScript(call.script);
     }
 
 protected:
@@ -77,8 +161,8 @@ private:
         m_ready = ok;
         if (!ok)
             return;
-        for (const auto &call : qAsConst(m_calls))
-            runJavaScript(call.second);
+        for (const Call &call : qAsConst(m_calls))
+            runJavaScript(call.script);
     }
 
     void died(RenderProcessTerminationStatus status)
@@ -89,8 +173,11 @@ private:
         // A renderer that dies again soon after a replay may have been killed
         // by what was replayed (a fragment too large to draw, say): start
         // again from the empty chart rather than crash over and over.
-        if (m_reloaded.isValid() && m_reloaded.elapsed() < 10000)
+        if (m_reloaded.isValid() && m_reloaded.elapsed() < 10000) {
+            for (const Call &call : qAsConst(m_calls))
+                dropAttachments(call.attachments);
             m_calls.clear();
+        }
         m_reloaded.start();
         // Not from inside the engine's notification.
         QTimer::singleShot(0, this, [this] { load(m_url); });
@@ -98,7 +185,13 @@ private:
 
     QUrl m_url;
     bool m_ready = false;
-    QList<QPair<QString, QString>> m_calls; // key, script
+    struct Call
+    {
+        QString key;
+        QString script;
+        QStringList attachments;
+    };
+    QList<Call> m_calls;
     QElapsedTimer m_reloaded;
 };
 
@@ -161,6 +254,20 @@ bool KzChart::useProcessPerSite()
 }
 
 namespace KzChartHost {
+
+bool attachmentsAvailable()
+{
+    static const bool available = QWebEngineUrlScheme::schemeByName(attachmentScheme).name() == attachmentScheme;
+    return available;
+}
+
+QString attach(const QByteArray &doubles)
+{
+    const QString id = QUuid::createUuid().toString(QUuid::WithoutBraces);
+    attachmentStore().insert(id, doubles);
+    unsentAttachments().append(id);
+    return id;
+}
 
 QString chartPageUrl(const QString &page)
 {

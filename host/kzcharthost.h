@@ -68,6 +68,14 @@ void runPageScript(QWebEngineView *view, const QString &script);
 // overwrites everything that one set.
 void sendChartOption(QWebEngineView *view, const QString &json);
 
+// Whether long series can go to the pages as attachments: binary doubles
+// that a page fetches while it goes on answering, instead of script text.
+// True when the library was loaded before the application object existed.
+bool attachmentsAvailable();
+// Keeps doubles for the page that receives the next page call made on this
+// thread, and returns the id by which that call's text names them.
+QString attach(const QByteArray &doubles);
+
 // Fragments of the setters that the chart widgets have in common.
 QJsonObject titleFragment(const QString &text);
 QJsonObject subTitleFragment(const QString &subtext);

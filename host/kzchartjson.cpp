@@ -1,5 +1,8 @@
 #include "kzchartjson.h"
+#include "kzcharthost.h"
 #include "kzchartjsonwriter.h"
+
+#include <algorithm>
 
 namespace KzChartHost {
 
@@ -14,7 +17,60 @@ QJsonArray toJsonArray(const QList<T> &values)
     return array;
 }
 
+// The attachment of a series of count points whose doubles fill() writes,
+// written as the data, or false when the series goes as text.
+template <typename Fill>
+bool writeAttachment(JsonWriter &writer, int count, bool pairs, Fill fill)
+{
+    if (count <= longSeries || !attachmentsAvailable())
+        return false;
+    QByteArray doubles(count * (pairs ? 2 : 1) * int(sizeof(double)), Qt::Uninitialized);
+    fill(reinterpret_cast<double *>(doubles.data()));
+    writer.writeRaw(QLatin1String("{\"attachment\":"));
+    writer.writeString(attach(doubles));
+    writer.writeRaw(pairs ? QLatin1String(",\"pairs\":true}") : QLatin1String(",\"pairs\":false}"));
+    return true;
+}
+
+template <typename Number>
+void writeValues(JsonWriter &writer, const QList<Number> &values)
+{
+    const auto fill = [&values](double *out) { std::copy(values.begin(), values.end(), out); };
+    if (!writeAttachment(writer, values.size(), false, fill))
+        writer.writeNumbers(values);
+}
+
 } // namespace
+
+void writeLineData(JsonWriter &writer, const QList<double> &values)
+{
+    writeValues(writer, values);
+}
+
+void writeLineData(JsonWriter &writer, const QList<int> &values)
+{
+    writeValues(writer, values);
+}
+
+void writeLineData(JsonWriter &writer, const QList<QPair<double, double>> &points, double (*x)(double))
+{
+    const auto xOf = [x](double value) { return x ? x(value) : value; };
+    const auto fill = [&](double *out) {
+        for (int i = 0; i < points.size(); ++i) {
+            out[i] = xOf(points.at(i).first);
+            out[points.size() + i] = points.at(i).second;
+        }
+    };
+    if (writeAttachment(writer, points.size(), true, fill))
+        return;
+    writer.writeArray(points, [&xOf](JsonWriter &w, const QPair<double, double> &point) {
+        w.writeRaw(QLatin1String("["));
+        w.writeNumber(xOf(point.first));
+        w.writeRaw(QLatin1String(","));
+        w.writeNumber(point.second);
+        w.writeRaw(QLatin1String("]"));
+    });
+}
 
 QJsonArray getJsonArray(const QStringList &values)
 {

@@ -51,8 +51,19 @@ QString getSeriesString(const QStringList &names, const QString &type, const QLi
                         const QJsonObject &extra = QJsonObject())
 {
     return getSeriesString(
-            names, type, [&rows](JsonWriter &writer, int row) { writer.writeNumbers(rows.at(row)); }, extra);
+            names, type, [&rows](JsonWriter &writer, int row) { writeLineData(writer, rows.at(row)); }, extra);
 }
+
+// The data of one line series: [v, ...] or [[x, y], ...], with x(point.first)
+// as the x values when x is given (NaN is written as null). A series of more
+// than longSeries points, which the line pages draw reduced
+// (largeseries.js), goes as an attachment when the pages can fetch one:
+// {"attachment": id, "pairs": bool}, the doubles of the x values (for pairs)
+// followed by those of the y values.
+constexpr int longSeries = 5000;
+void writeLineData(JsonWriter &writer, const QList<double> &values);
+void writeLineData(JsonWriter &writer, const QList<int> &values);
+void writeLineData(JsonWriter &writer, const QList<QPair<double, double>> &points, double (*x)(double) = nullptr);
 
 // [component + {"data": labels}], the labels written straight from the list:
 // a category axis of 100k labels is not built as JSON values first.

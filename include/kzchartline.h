@@ -62,6 +62,15 @@ QT_END_NAMESPACE
     report real points, while 100k points draw in well under a second.
     Series of up to 5000 points are drawn as they always are.
 
+    The points of a longer series travel to the page as binary numbers,
+    which the page fetches while it goes on answering the host and the mouse:
+    such a setDatas() returns in about a millisecond per 100k points, and the
+    chart shows the series a moment later. Calls made after it still take
+    effect after it. This needs the library loaded before the QApplication
+    is created, as it is for an application linked to it; loaded later (by a
+    plugin), the library sends every series as script text, which is slower
+    but draws the same.
+
     Over categories a series longer than both the categories and 2000 values
     keeps only the values that have a category, and with more than 1000
     categories only the labels that fit are shown, whatever the interval.

@@ -79,7 +79,8 @@ QT_END_NAMESPACE
     Long series are drawn as by KzChartLine: above 5000 points, in ascending
     x order, a series shows the lowest and highest point of every pixel
     column in view, redone on zoom; the double-click hit test then works on
-    those points, which are real data points.
+    those points, which are real data points. Their points travel as binary
+    numbers, as described for KzChartLine.
 
     The tooltips show series names, dates and depth texts as typed, markup
     included. An alarm value that is not a finite number gets no line. Texts

@@ -15,17 +15,104 @@
 // mouse gets its symbol and tooltip on demand instead (hoverLargeSeries).
 // Long category axes need nothing here: the page's option guard thins their
 // labels.
+//
+// The data of such a series need not come as text at all: the host may send
+// it as an attachment, binary doubles that the page fetches from the
+// kzchartdata: scheme while it goes on answering the host and the mouse, and
+// the series' data in the option is then {attachment: id, pairs: bool}
+// (pairs: the x values first, then the y values; otherwise y values only).
+// Parsing the same points as script text would hold the page for a tenth of
+// a second per 100k points.
 var largeSeriesThreshold = 5000;
+
+// Attachments fetched and not yet used, by id; null for one that could not
+// be fetched (only an attachment of a call that a later call has replaced
+// goes missing, so the series is simply left empty).
+var attachments = {};
+// The host's calls made while attachments are on their way, or null.
+var waitingCalls = null;
+var fetchingAttachments = 0;
+
+// Every call of the host comes through here: calls run in the order they were
+// made, and none runs before the attachments fetched ahead of it have come.
+function inOrder(call) {
+    if (waitingCalls)
+        waitingCalls.push(call);
+    else
+        call();
+}
+
+function fetchAttachments(ids) {
+    ids.forEach(function (id) {
+        waitingCalls = waitingCalls || [];
+        ++fetchingAttachments;
+        var request = new XMLHttpRequest();
+        request.open('GET', 'kzchartdata:' + id);
+        request.responseType = 'arraybuffer';
+        request.onloadend = function () {
+            attachments[id] = request.status === 200 ? request.response : null;
+            if (--fetchingAttachments > 0)
+                return;
+            var calls = waitingCalls;
+            waitingCalls = null;
+            calls.forEach(function (call) {
+                // One failing call must not hold back the ones after it.
+                try {
+                    call();
+                } catch (error) {
+                    setTimeout(function () { throw error; });
+                }
+            });
+        };
+        request.send();
+    });
+}
+
+function isAttachment(data) {
+    return data !== null && typeof data === 'object' && typeof data.attachment === 'string';
+}
+
+// The attachment's doubles as {xs, ys, pairs}; it is used up.
+function takeAttachment(data) {
+    var buffer = attachments[data.attachment] || new ArrayBuffer(0);
+    delete attachments[data.attachment];
+    var count = buffer.byteLength / 8 / (data.pairs ? 2 : 1);
+    var ys = new Float64Array(buffer, data.pairs ? count * 8 : 0, count);
+    var xs = data.pairs ? new Float64Array(buffer, 0, count) : null;
+    return {xs: xs, ys: ys, pairs: data.pairs};
+}
+
+// A number as JSON would have carried it: not finite is null.
+function jsonNumber(value) {
+    return isFinite(value) ? value : null;
+}
+
+// The data of an attachment as ECharts takes it from text.
+function attachmentData(points) {
+    var data = new Array(points.ys.length);
+    for (var i = 0; i < data.length; ++i)
+        data[i] = points.pairs ? [jsonNumber(points.xs[i]), jsonNumber(points.ys[i])] : jsonNumber(points.ys[i]);
+    return data;
+}
 
 // Per series index: the full points of a reduced series, or null.
 var largeSeries = [];
 // The x range and width that the reduced series were last cut for.
 var largeSeriesCut = null;
 
-// {xs, ys, data, pairs} of data, or null when the points are not in
-// ascending x order (a depth profile, say): cutting such a line into x
-// columns would reorder it, so it is drawn as it is.
-function largeSeriesSource(data) {
+// {xs, ys, pairs} of data (an array or an attachment's doubles; xs null
+// for plain values, whose x is their index), or null when the points are
+// not in ascending x order (a depth profile, say): cutting such a line into
+// x columns would reorder it, so it is drawn as it is.
+function largeSeriesSource(data, points) {
+    if (points) {
+        var given = points.xs;
+        for (var k = 0; given && k < given.length; ++k) {
+            if (!isFinite(given[k]) || (k > 0 && given[k] < given[k - 1]))
+                return null;
+        }
+        return points;
+    }
     var xs = new Float64Array(data.length);
     var ys = new Float64Array(data.length);
     var pairs = false;
@@ -43,46 +130,55 @@ function largeSeriesSource(data) {
         xs[i] = x;
         ys[i] = typeof y === 'number' ? y : NaN;
     }
-    return {xs: xs, ys: ys, data: data, pairs: pairs};
+    return {xs: pairs ? xs : null, ys: ys, pairs: pairs};
 }
 
 // Point index of source as ECharts gets it: plain values become
 // [index, value], so that they keep their place on the x axis.
 function sourcePoint(source, index) {
-    return source.pairs ? source.data[index] : [index, source.data[index]];
+    return [source.xs ? source.xs[index] : index, jsonNumber(source.ys[index])];
 }
 
 // The points of source to draw for the x range [x0, x1] over width columns.
+// Written as plain loops: it runs over every point on every zoom.
 function reduceSeriesPoints(source, x0, x1, width) {
-    var xs = source.xs, ys = source.ys, n = xs.length;
+    var xs = source.xs, ys = source.ys, n = ys.length;
     var scale = x1 > x0 ? width / (x1 - x0) : 0;
-    var column = function (x) {
-        return x < x0 ? -1 : x > x1 ? width : Math.min(width - 1, Math.floor((x - x0) * scale));
-    };
     var points = [];
-    for (var i = 0; i < n;) {
-        var current = column(xs[i]), low = -1, high = -1, gap = -1, j = i;
-        for (; j < n && column(xs[j]) === current; ++j) {
+    var i = 0;
+    while (i < n) {
+        var x = xs ? xs[i] : i;
+        var current = x < x0 ? -1 : x > x1 ? width : Math.min(width - 1, Math.floor((x - x0) * scale));
+        var low = -1, high = -1, gap = -1, j = i;
+        for (; j < n; ++j) {
+            x = xs ? xs[j] : j;
+            var column = x < x0 ? -1 : x > x1 ? width : Math.min(width - 1, Math.floor((x - x0) * scale));
+            if (column !== current)
+                break;
             var y = ys[j];
             if (y !== y) {
                 if (gap < 0)
                     gap = j;
-                continue;
-            }
-            if (low < 0)
+            } else if (low < 0) {
                 low = high = j;
-            if (y < ys[low])
+            } else if (y < ys[low]) {
                 low = j;
-            if (y > ys[high])
+            } else if (y > ys[high]) {
                 high = j;
+            }
         }
-        [low, high, gap].filter(function (index, position, all) {
-            return index >= 0 && all.indexOf(index) === position;
-        }).sort(function (a, b) {
-            return a - b;
-        }).forEach(function (index) {
-            points.push(sourcePoint(source, index));
-        });
+        // The column's points in data order, each once.
+        var first = Math.min(low, high), second = Math.max(low, high);
+        if (gap >= 0 && (gap < first || first < 0))
+            points.push(sourcePoint(source, gap));
+        if (first >= 0)
+            points.push(sourcePoint(source, first));
+        if (gap >= 0 && gap > first && first >= 0 && gap < second)
+            points.push(sourcePoint(source, gap));
+        if (second !== first)
+            points.push(sourcePoint(source, second));
+        if (gap >= 0 && gap > second && second >= 0)
+            points.push(sourcePoint(source, gap));
         i = j;
     }
     return points;
@@ -101,15 +197,19 @@ function reduceLargeSeries(option, rebuilt) {
         return option;
     var result = Object.assign({}, option);
     result.series = option.series.map(function (item, index) {
-        if (!item || !Array.isArray(item.data))
+        var points = item && isAttachment(item.data) ? takeAttachment(item.data) : null;
+        if (!item || !(points || Array.isArray(item.data)))
             return item;
         var wasLarge = !!largeSeries[index];
-        var source = item.data.length > largeSeriesThreshold ? largeSeriesSource(item.data) : null;
+        var count = points ? points.ys.length : item.data.length;
+        var source = count > largeSeriesThreshold ? largeSeriesSource(item.data, points) : null;
         largeSeries[index] = source;
+        if (points && !source)
+            item = Object.assign({}, item, {data: attachmentData(points)});
         if (!source)
             return wasLarge ? Object.assign({}, item, {animation: true, showSymbol: true}) : item;
-        var xs = source.xs, last = xs.length - 1;
-        var points = reduceSeriesPoints(source, xs[0], xs[last], 1);
+        var last = source.ys.length - 1;
+        var points = reduceSeriesPoints(source, source.xs ? source.xs[0] : 0, source.xs ? source.xs[last] : last, 1);
         return Object.assign({}, item, {
             animation: false,
             showSymbol: false,
