@@ -5,7 +5,7 @@
 // with the contenders interleaved and printed as median, min and max.
 //
 //   kzchartbench [--smoke | --full] [--process-per-site]
-//                [--sections ready,setters,memory,dashboard]
+//                [--sections ready,setters,calls,memory,dashboard]
 //
 // scripts/bench.sh runs it under Xvfb, once as it is and once in Chromium's
 // process-per-site mode (KzChart::useProcessPerSite()).
@@ -64,7 +64,7 @@ struct Settings
     int dashboardBig = 100000;
     // Plain ECharts takes many seconds per run beyond this; --full goes on.
     int floorLimit = 10000;
-    QStringList sections{"ready", "setters", "memory", "dashboard"};
+    QStringList sections{"ready", "setters", "calls", "memory", "dashboard"};
 };
 
 double elapsedMs(const QElapsedTimer &timer)
@@ -418,6 +418,71 @@ void benchSetters(const Settings &settings)
     }
 }
 
+// The C++ work of setters given 100k items, against a plain writer of the
+// same numbers or labels (std::to_chars into a std::string, then a QString).
+void benchCalls(const Settings &settings)
+{
+    const int count = settings.counts.last();
+    Table table(QStringLiteral("C++ call of setters with %1 items per list (ms), against a plain writer").arg(count));
+    KzChartBar bar;
+    KzChartStack stack;
+    KzChartPie pie;
+    KzChartLine line;
+    QStringList labels, names{"A", "B", "C"};
+    QList<QList<double>> rows{{}, {}, {}};
+    QList<int> slices;
+    for (int i = 0; i < count; ++i) {
+        labels.append(QStringLiteral("L%1").arg(i));
+        for (int s = 0; s < rows.size(); ++s)
+            rows[s].append(std::round((s * 100 + std::sin(i / 50.0) * 10) * 100) / 100);
+        slices.append(i % 1000);
+    }
+    bar.setLegends(names);
+    stack.setLegends(names, true);
+    line.setLegends(names, QStringLiteral("bottom"));
+    pie.setLegends(labels);
+    const std::vector<std::pair<QString, std::function<void()>>> calls{
+            {"KzChartBar::setCategories, labels", [&] { bar.setCategories(labels); }},
+            {"KzChartBar::setDatas 3 series", [&] { bar.setDatas(rows); }},
+            {"KzChartStack::setDatas 3 series", [&] { stack.setDatas(rows); }},
+            {"KzChartPie::setDatas, slices", [&] { pie.setDatas(slices); }},
+            {"KzChartLine::setCategories, labels", [&] { line.setCategories(labels, true, 0); }},
+            {"KzChartLine::setDatas 3 series (attachments)", [&] { line.setDatas(rows); }},
+    };
+    for (int run = 0; run < settings.runs; ++run) {
+        QElapsedTimer timer;
+        timer.start();
+        std::string text = "{\"xAxis\":[{\"data\":[";
+        for (int i = 0; i < count; ++i)
+            text += (i ? ",\"" : "\"") + labels[i].toStdString() + '"';
+        QString plain = QString::fromStdString(text + "]}]}");
+        table.add(QStringLiteral("plain writer, labels"), elapsedMs(timer));
+        timer.restart();
+        text = "{\"series\":[";
+        char buffer[32];
+        for (int s = 0; s < rows.size(); ++s) {
+            text += s ? ",{\"data\":[" : "{\"data\":[";
+            for (int i = 0; i < count; ++i) {
+                if (i)
+                    text += ',';
+                text.append(buffer, std::to_chars(buffer, buffer + 32, rows[s][i]).ptr);
+            }
+            text += "]}";
+        }
+        plain = QString::fromStdString(text + "]}");
+        table.add(QStringLiteral("plain writer, 3 series of numbers"), elapsedMs(timer));
+        for (const auto &call : calls) {
+            timer.restart();
+            call.second();
+            table.add(call.first, elapsedMs(timer));
+            // The pages' work is not part of the call: let them finish it.
+            for (QWidget *chart : std::initializer_list<QWidget *>{&bar, &stack, &pie, &line})
+                evaluate(chartView(chart), QStringLiteral("1"));
+        }
+    }
+    table.print();
+}
+
 // ---- Memory ----------------------------------------------------------------
 
 qint64 pssKb(qint64 pid)
@@ -590,6 +655,8 @@ int main(int argc, char *argv[])
         benchReady(settings);
     if (settings.sections.contains(QStringLiteral("setters")))
         benchSetters(settings);
+    if (settings.sections.contains(QStringLiteral("calls")))
+        benchCalls(settings);
     if (settings.sections.contains(QStringLiteral("dashboard")))
         benchDashboard(settings);
     if (settings.sections.contains(QStringLiteral("memory")))

@@ -83,7 +83,8 @@ void KzChartLine::sendSeries(const QList<QList<T>> &datas)
         setChartOption(getSeriesString(m_legends, getTypeString(), writeRow,
                                        QJsonObject{{QStringLiteral("symbolSize"), 10}}));
     } else {
-        setChartOption(getSeriesString(m_legends, getTypeString(), datas));
+        const auto writeRow = [&datas](JsonWriter &writer, int row) { writeLineData(writer, datas.at(row)); };
+        setChartOption(getSeriesString(m_legends, getTypeString(), writeRow));
     }
 }
 

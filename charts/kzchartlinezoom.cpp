@@ -254,7 +254,8 @@ void KzChartLineZoom::sendSeries(const QList<QList<T>> &datas, const QJsonObject
 {
     if (datas.size() != m_legends.size())
         return;
-    setChartOption(getSeriesString(m_legends, getTypeString(), datas, extra), 0);
+    const auto writeRow = [&datas](JsonWriter &writer, int row) { writeLineData(writer, datas.at(row)); };
+    setChartOption(getSeriesString(m_legends, getTypeString(), writeRow, extra), 0);
 }
 
 void KzChartLineZoom::setDatas(const QList<QList<int>> &datas)

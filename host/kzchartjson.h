@@ -51,7 +51,7 @@ QString getSeriesString(const QStringList &names, const QString &type, const QLi
                         const QJsonObject &extra = QJsonObject())
 {
     return getSeriesString(
-            names, type, [&rows](JsonWriter &writer, int row) { writeLineData(writer, rows.at(row)); }, extra);
+            names, type, [&rows](JsonWriter &writer, int row) { writer.writeNumbers(rows.at(row)); }, extra);
 }
 
 // The data of one line series: [v, ...] or [[x, y], ...], with x(point.first)

@@ -1,5 +1,6 @@
 #include "chartprobe.h"
 
+#include <kzchartbar.h>
 #include <kzchartline.h>
 #include <kzchartlinezoom.h>
 
@@ -76,6 +77,24 @@ private Q_SLOTS:
         probe.eval(QStringLiteral("myChart.dispatchAction({type: 'dataZoom', dataZoomIndex: 0, start: 61.5, end: 62.5})"));
         QTRY_VERIFY(drawn().contains(QJsonArray{spike + 1, values.at(spike + 1)}));
         QVERIFY(drawn().contains(spikePoint));
+    }
+
+    void longBarSeries()
+    {
+        // Only the line pages read attachments: bars of any number arrive as values.
+        KzChartBar chart;
+        ChartProbe probe(&chart);
+        QVERIFY(probe.attach({}));
+        QStringList labels;
+        QList<double> values;
+        for (int i = 0; i < 6000; ++i) {
+            labels.append(QString::number(i));
+            values.append(i % 7);
+        }
+        chart.setLegends({"P"});
+        chart.setCategories(labels);
+        chart.setDatas(QList<QList<double>>{values});
+        QTRY_COMPARE(probe.evalJson("[].slice.call((myChart.getOption().series[0] || {}).data || [], 5998)").toArray(), QJsonArray({6, 0}));
     }
 
     void attachmentsInOrder()
