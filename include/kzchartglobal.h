@@ -17,8 +17,7 @@ namespace KzChart {
 // (Chromium's process-per-site mode; all charts come from the same site):
 // in a dashboard the second and later charts are ready several times sooner
 // and each costs about half the memory, but all charts then draw on one
-// thread, so a chart busy with a large series delays the others, and a
-// renderer crash blanks them all. Chromium reads its flags once, when the
+// thread, and a renderer crash makes them all reload at once. Chromium reads its flags once, when the
 // first web view of the process is created: call this before that, first
 // thing in main() for instance. The host's own flags are kept (the mode is
 // appended to QTWEBENGINE_CHROMIUM_FLAGS); when they already choose a

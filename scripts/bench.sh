@@ -6,7 +6,7 @@
 #   --full   15 runs, 300k points as well, and plain ECharts (the floor) at
 #            100k and 300k points, which takes many seconds per run (an hour)
 # The default, 9 runs at 1k, 10k and 100k points (the floor up to 10k),
-# takes about two minutes.
+# takes about ten minutes.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/setup.sh
