@@ -65,6 +65,16 @@ private Q_SLOTS:
         QVERIFY(drawn().size() < 5000);
         probe.hover(pixel(spike));
         QTRY_VERIFY(probe.tooltipHtml().contains(QLatin1String("250.5")));
+        // The legend hides the reduced series and brings it back, tooltip and all.
+        const QString hidden = QStringLiteral("myChart.getModel().isSeriesFiltered(myChart.getModel().getSeriesByIndex(0))");
+        const QPoint legend = probe.textPoint(QStringLiteral("P"));
+        probe.click(legend);
+        QTRY_VERIFY(probe.eval(hidden).toBool());
+        probe.click(legend);
+        QTRY_VERIFY(!probe.eval(hidden).toBool());
+        probe.hover(pixel(spike - 1));
+        probe.hover(pixel(spike));
+        QTRY_VERIFY(probe.tooltipHtml().contains(QLatin1String("250.5")));
         // Double clicks work on the points shown: the spike's on the line
         // chart, a segment of the wave's on the monitoring chart.
         const int target = monitoring ? 20000 : spike;
