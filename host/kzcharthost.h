@@ -52,7 +52,8 @@ void relay(QObject *widget, Emit emitSignal)
 }
 
 // Runs script in the view's page without waiting for it. Calls reach the page
-// in the order they were made; errors stay inside the page. Calls made while
+// in the order they were made, each after the attachments of the calls before
+// it have arrived (see attach()); errors stay inside the page. Calls made while
 // the page is (re)loading run once it has loaded.
 //
 // The page remembers the calls so that it can replay them when its renderer
