@@ -140,7 +140,7 @@ function sourcePoint(source, index) {
 }
 
 // The points of source to draw for the x range [x0, x1] over width columns.
-// Written as plain loops: it runs over every point on every zoom.
+// The loop over the points is plain: it runs over every point on every zoom.
 function reduceSeriesPoints(source, x0, x1, width) {
     var xs = source.xs, ys = source.ys, n = ys.length;
     var scale = x1 > x0 ? width / (x1 - x0) : 0;
@@ -168,17 +168,13 @@ function reduceSeriesPoints(source, x0, x1, width) {
             }
         }
         // The column's points in data order, each once.
-        var first = Math.min(low, high), second = Math.max(low, high);
-        if (gap >= 0 && (gap < first || first < 0))
-            points.push(sourcePoint(source, gap));
-        if (first >= 0)
-            points.push(sourcePoint(source, first));
-        if (gap >= 0 && gap > first && first >= 0 && gap < second)
-            points.push(sourcePoint(source, gap));
-        if (second !== first)
-            points.push(sourcePoint(source, second));
-        if (gap >= 0 && gap > second && second >= 0)
-            points.push(sourcePoint(source, gap));
+        [low, high, gap].filter(function (index, position, all) {
+            return index >= 0 && all.indexOf(index) === position;
+        }).sort(function (a, b) {
+            return a - b;
+        }).forEach(function (index) {
+            points.push(sourcePoint(source, index));
+        });
         i = j;
     }
     return points;
