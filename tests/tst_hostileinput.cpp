@@ -133,7 +133,8 @@ private Q_SLOTS:
             QTest::addRow("%s huge texts", type.name) << type << Input{mebibyte, {mebibyte, lone}, {1, 2}} << 2;
             QTest::addRow("%s empty", type.name) << type << Input{QString(), {}, {}} << 2;
             QTest::addRow("%s mismatched", type.name) << type << Input{lone, {"a", "b", "c"}, {1}} << 2;
-            QTest::addRow("%s million", type.name) << type << million << 12;
+            // The stacked chart redraws 10^6 categories in about 11 s.
+            QTest::addRow("%s million", type.name) << type << million << 20;
         }
     }
 
