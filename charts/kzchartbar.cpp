@@ -1,80 +1,106 @@
 #include "kzchartbar.h"
 
-#include "kzcharthost.h"
+#include "kzchartcore.h"
 #include "kzchartjson.h"
 
 using namespace KzChartHost;
 
-KzChartBar::KzChartBar(QWidget *parent)
-    : QWidget(parent)
+/*!
+    \class KzChartBar
+    \brief A grouped bar chart: categories along the x axis, one bar series
+    per legend entry.
+
+    The constructor returns once the chart page has loaded, so setters may be
+    called at once. Every setter sends its part of the chart option to the
+    page, which merges it into what earlier calls left.
+
+    Series are named by position after the names of the last setLegends()
+    call; setDatas() with a different number of rows than there are names is
+    refused with a warning in the logging category "kzchart". Set the legends
+    first, then the data.
+
+    A click on a category label emits categoryClicked() with the label; a
+    click on the toolbox back button (see setToolBackVisible()) emits
+    toolBackClicked(). Calling a relay slot directly emits its signal at
+    once; a page's call emits it right after the call has been delivered.
+
+    clearChart() removes the bars and the category labels. Title, subtitle,
+    legend, colours, grid and the back button stay, and so do the remembered
+    legend names, so a drill-down can go on with setCategories() and
+    setDatas() straight away.
+
+    The "%1%" that setGrid() builds each margin with is a translatable text.
+    Long lists and texts are bounded as the input bounds in the reference
+    describe; all texts show as typed, markup included.
+*/
+
+class KzChartBarPrivate : public KzChartPrivate
 {
-    m_webView = createChartView(this);
-    loadChartPage(this, m_webView, chartPageUrl(QStringLiteral("bar.html")));
+public:
+    using KzChartPrivate::KzChartPrivate;
+
+    template <typename T>
+    void sendSeries(const QList<QList<T>> &datas)
+    {
+        if (!acceptRows("setDatas", datas.size()))
+            return;
+        data.setRows(legends, datas);
+        sendOption(getSeriesFragment(legends, QStringLiteral("bar"), datas));
+    }
+};
+
+KzChartBar::KzChartBar(QWidget *parent)
+    : QWidget(parent), d(new KzChartBarPrivate(this))
+{
+    KzChartPrivate::load(d.get(), QStringLiteral("bar.html"));
 }
 
 KzChartBar::~KzChartBar() = default;
 
-void KzChartBar::setTitle(const QString &text)
-{
-    setChartOption(getJsonString(titleFragment(text)));
-}
-
-void KzChartBar::setSubTitle(const QString &subtext)
-{
-    setChartOption(getJsonString(subTitleFragment(subtext)));
-}
-
-void KzChartBar::setColors(const QStringList &colors)
-{
-    setChartOption(getJsonString(colorsFragment(colors)));
-}
-
-void KzChartBar::setToolBackVisible(bool visible)
-{
-    setChartOption(getJsonString(toolBackFragment(visible)));
-}
+void KzChartBar::setTitle(const QString &text) { d->setTitle(text); }
+void KzChartBar::setSubTitle(const QString &subtext) { d->setSubTitle(subtext); }
+void KzChartBar::setColors(const QStringList &colors) { d->setColors(colors); }
+void KzChartBar::setToolBackVisible(bool visible) { d->setToolBackVisible(visible); }
+QString KzChartBar::title() const { return d->title; }
+QString KzChartBar::subTitle() const { return d->subTitle; }
+QStringList KzChartBar::colors() const { return d->colors; }
+bool KzChartBar::isToolBackVisible() const { return d->toolBackVisible; }
+bool KzChartBar::isReady() const { return d->isReady(); }
 
 void KzChartBar::setCategories(const QStringList &categories)
 {
-    setChartOption(getLabelledComponentString(
+    d->data.categories = categories;
+    d->sendOption(getLabelledComponentString(
             QStringLiteral("xAxis"), getJsonObject(QStringLiteral("type"), QStringLiteral("category")), categories));
 }
 
 void KzChartBar::setLegends(const QStringList &legends)
 {
-    m_legends = legends;
-    setChartOption(getJsonString(getJsonObject(
+    d->legends = legends;
+    d->sendOption(getJsonString(getJsonObject(
             QStringLiteral("legend"), getJsonObject(QStringLiteral("data"), getJsonArray(legends)))));
 }
 
 void KzChartBar::setLegends(const QStringList &legends, const QString &x, const QString &y,
                             const QString &orient)
 {
-    m_legends = legends;
+    d->legends = legends;
     QJsonObject legend;
     legend.insert(QStringLiteral("x"), x);
     legend.insert(QStringLiteral("y"), y);
     legend.insert(QStringLiteral("orient"), orient);
     legend.insert(QStringLiteral("data"), getJsonArray(legends));
-    setChartOption(getJsonString(getJsonArrayObject(QStringLiteral("legend"), legend)));
-}
-
-template <typename T>
-void KzChartBar::sendSeries(const QList<QList<T>> &datas)
-{
-    if (datas.size() != m_legends.size())
-        return;
-    setChartOption(getSeriesString(m_legends, getTypeString(), datas));
+    d->sendOption(getJsonString(getJsonArrayObject(QStringLiteral("legend"), legend)));
 }
 
 void KzChartBar::setDatas(const QList<QList<int>> &datas)
 {
-    sendSeries(datas);
+    d->sendSeries(datas);
 }
 
 void KzChartBar::setDatas(const QList<QList<double>> &datas)
 {
-    sendSeries(datas);
+    d->sendSeries(datas);
 }
 
 void KzChartBar::setGrid(int left, int top, int right, int bottom)
@@ -85,30 +111,21 @@ void KzChartBar::setGrid(int left, int top, int right, int bottom)
     grid.insert(QStringLiteral("top"), format.arg(top));
     grid.insert(QStringLiteral("right"), format.arg(right));
     grid.insert(QStringLiteral("bottom"), format.arg(bottom));
-    setChartOption(getJsonString(getJsonArrayObject(QStringLiteral("grid"), grid)));
+    d->sendOption(getJsonString(getJsonArrayObject(QStringLiteral("grid"), grid)));
 }
 
 void KzChartBar::clearChart()
 {
-    runPageScript(m_webView, QStringLiteral("clearChartOption()"));
+    d->data = ChartData();
+    d->runScript(QStringLiteral("clearChartOption()"));
 }
 
 void KzChartBar::clickedCategory(const QString &category)
 {
-    relay(this, [=] { emit categoryClicked(category); });
+    d->relay([=] { emit categoryClicked(category); });
 }
 
 void KzChartBar::clickedToolBack()
 {
-    relay(this, [=] { emit toolBackClicked(); });
-}
-
-void KzChartBar::setChartOption(const QString &json)
-{
-    sendChartOption(m_webView, json);
-}
-
-QString KzChartBar::getTypeString()
-{
-    return QStringLiteral("bar");
+    d->relay([=] { emit toolBackClicked(); });
 }

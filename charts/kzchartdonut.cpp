@@ -1,55 +1,88 @@
 #include "kzchartdonut.h"
 
-#include "kzcharthost.h"
+#include "kzchartslices.h"
+#include "kzchartfragments.h"
 #include "kzchartjson.h"
 
 using namespace KzChartHost;
 
-KzChartDonut::KzChartDonut(QWidget *parent)
-    : QWidget(parent)
+/*!
+    \class KzChartDonut
+    \brief A ring chart of whole-number values, one segment per legend entry,
+    with a two-line label in the middle of the ring.
+
+    The constructor returns once the chart page has loaded, so setters may be
+    called at once. Every setter sends its part of the chart option to the page,
+    which merges it into what earlier calls left.
+
+    Segments are named by position after the names of the last setLegends()
+    call; setDatas() with a different number of values than there are names is refused with a
+    warning in the logging category "kzchart". Set the legends first, then the values.
+
+    The centre label (setLabel()) shows a small grey upper line over a larger
+    dark lower line; it reads 0 over 0 until the first setLabel() and is drawn
+    only while the ring has segments. The texts go into the label's rich-text
+    markup as they are, so braces and vertical bars in them change the markup
+    and chart placeholders such as {b} or {d} are filled in by the chart;
+    place markers such as "%1" in either text stay text.
+
+    The tooltip shows a segment's name and percentage; setTooltip(false)
+    switches it off until setTooltip(true).
+
+    A click on a segment emits categoryClicked() with the segment's name, as a
+    click on a pie slice does on KzChartPie; a click on the centre label
+    emits nothing. setToolBackVisible() shows and
+    hides the same toolbox back button as on the other charts, hidden at first;
+    a click on it emits toolBackClicked().
+
+    Turning legend selection off with setLegends(legends, bShow, false) lasts:
+    a later call with bSelectable true leaves the selection mode as it is.
+
+    The page draws at most the first 1000 segments and legend entries, and
+    percentages are of the segments drawn; texts longer than 4096 characters
+    are drawn cut short. The centre label is the one text that is markup on
+    purpose, ECharts' rich-text markup, which is drawn and never run; every
+    other text shows as typed.
+*/
+
+class KzChartDonutPrivate : public KzChartSlicesPrivate
 {
-    m_webView = createChartView(this);
-    loadChartPage(this, m_webView, chartPageUrl(QStringLiteral("donut.html")));
+public:
+    using KzChartSlicesPrivate::KzChartSlicesPrivate;
+};
+
+KzChartDonut::KzChartDonut(QWidget *parent)
+    : QWidget(parent), d(new KzChartDonutPrivate(this))
+{
+    KzChartPrivate::load(d.get(), QStringLiteral("donut.html"));
 }
 
 KzChartDonut::~KzChartDonut() = default;
 
-void KzChartDonut::setTitle(const QString &text)
-{
-    setChartOption(getJsonString(titleFragment(text)));
-}
-
-void KzChartDonut::setSubTitle(const QString &subtext)
-{
-    setChartOption(getJsonString(subTitleFragment(subtext)));
-}
-
-void KzChartDonut::setColors(const QStringList &colors)
-{
-    setChartOption(getJsonString(colorsFragment(colors)));
-}
-
-void KzChartDonut::setToolBackVisible(bool visible)
-{
-    setChartOption(getJsonString(toolBackFragment(visible)));
-}
+void KzChartDonut::setTitle(const QString &text) { d->setTitle(text); }
+void KzChartDonut::setSubTitle(const QString &subtext) { d->setSubTitle(subtext); }
+void KzChartDonut::setColors(const QStringList &colors) { d->setColors(colors); }
+void KzChartDonut::setToolBackVisible(bool visible) { d->setToolBackVisible(visible); }
+QString KzChartDonut::title() const { return d->title; }
+QString KzChartDonut::subTitle() const { return d->subTitle; }
+QStringList KzChartDonut::colors() const { return d->colors; }
+bool KzChartDonut::isToolBackVisible() const { return d->toolBackVisible; }
+bool KzChartDonut::isReady() const { return d->isReady(); }
 
 void KzChartDonut::setLegends(const QStringList &legends, bool bShow, bool bSelectable)
 {
-    m_legends = legends;
-    setChartOption(getJsonString(selectableLegendFragment(legends, bShow, bSelectable)));
+    d->legends = legends;
+    d->sendOption(getJsonString(selectableLegendFragment(legends, bShow, bSelectable)));
 }
 
 void KzChartDonut::setDatas(const QList<int> &datas)
 {
-    if (datas.size() != m_legends.size())
-        return;
-    setChartOption(slicesString(m_legends, datas));
+    d->sendSlices(datas);
 }
 
 void KzChartDonut::setDatasName(const QString &name)
 {
-    setChartOption(getJsonString(seriesNameFragment(name)));
+    d->setSlicesName(name);
 }
 
 void KzChartDonut::setLabel(const QString &topText, const QString &bottomText)
@@ -60,27 +93,22 @@ void KzChartDonut::setLabel(const QString &topText, const QString &bottomText)
     const QString text = QStringLiteral("{sytleTop|%1}\n{styleBottom|%2}").arg(topText, bottomText);
     const QJsonObject normal = getJsonObject(QStringLiteral("formatter"), text);
     const QJsonObject label = getJsonObject(QStringLiteral("normal"), normal);
-    setChartOption(getJsonString(getJsonArrayObject(QStringLiteral("series"),
-                                                    getJsonObject(QStringLiteral("label"), label))));
+    d->sendOption(getJsonString(getJsonArrayObject(QStringLiteral("series"),
+                                                   getJsonObject(QStringLiteral("label"), label))));
 }
 
 void KzChartDonut::setTooltip(bool bShow)
 {
-    setChartOption(getJsonString(getJsonObject(
+    d->sendOption(getJsonString(getJsonObject(
             QStringLiteral("tooltip"), getJsonObject(QStringLiteral("show"), bShow))));
 }
 
 void KzChartDonut::clickedCategory(const QString &category)
 {
-    relay(this, [=] { emit categoryClicked(category); });
+    d->relay([=] { emit categoryClicked(category); });
 }
 
 void KzChartDonut::clickedToolBack()
 {
-    relay(this, [=] { emit toolBackClicked(); });
-}
-
-void KzChartDonut::setChartOption(const QString &json)
-{
-    sendChartOption(m_webView, json);
+    d->relay([=] { emit toolBackClicked(); });
 }

@@ -1,6 +1,6 @@
 #include "kzchartline.h"
 
-#include "kzcharthost.h"
+#include "kzchartcore.h"
 #include "kzchartjson.h"
 
 #include <cmath>
@@ -34,82 +34,154 @@ double truncatedX(double x)
 
 } // namespace
 
-KzChartLine::KzChartLine(QWidget *parent)
-    : QWidget(parent)
+/*!
+    \class KzChartLine
+    \brief A line chart: one or more line series over a category x axis
+    (text labels) or a numeric x axis ((x, y) points), against a numeric
+    y axis.
+
+    The constructor returns once the chart page has loaded, so setters may be
+    called at once. Every setter sends its part of the chart option to the
+    page, which merges it into what earlier calls left; nothing is ever taken
+    away, so a setDatas() with fewer series than an earlier one leaves the
+    surplus series on the chart.
+
+    Series are named by position after the names of the last setLegends()
+    call; setDatas() with a different number of series than there are names
+    is refused with a warning in the logging category "kzchart". Set the
+    legends first, then the data.
+
+    A click on an x-axis label emits categoryClicked() with the label; a
+    double click on a point emits seriesClicked() with that data item's name,
+    which on a category axis is the point's category label (not the series
+    name). A double click on the empty plot area emits nothing. Calling a
+    relay slot directly emits its signal at once; a page's call emits it
+    right after the call has been delivered.
+
+    \par Tooltip mode
+    setToolTip() always switches the tooltip to item mode: hovering a point
+    shows that point alone. Its mode argument is handed to the page first
+    (as the page call setToolTipFlag(mode)), which accepts it and gives it no
+    visible meaning, so every mode, negative ones included, shows the same
+    item tooltip.
+
+    \par Point series
+    setDatas() with (x, y) pairs sends x as a whole number truncated toward
+    zero (2.9 becomes 2, -2.9 becomes -2) and y as it is. An x beyond the
+    32-bit range is clamped to the nearest end of it (-2147483648 or
+    2147483647, infinities included). An x that is NaN is sent as null: the
+    page skips that point and breaks the line there, as for any missing value.
+    A y that is NaN or infinite is sent as null as well, and so is any such
+    value given to setDatas() or setValueRange().
+
+    Label clicks survive switching the x axis to numbers and back: the page
+    makes the labels of a category axis clickable again whenever an axis
+    arrives.
+
+    \par Long series
+    A series of more than 5000 points, in ascending x order, is drawn reduced
+    to the lowest and highest point of every pixel column in view (redone on
+    zoom and resize), without animation and with a symbol only on the point
+    under the mouse: every peak stays visible and tooltips and double clicks
+    report real points, while 100k points draw in well under a second.
+    Series of up to 5000 points are drawn as they always are.
+
+    The points of a longer series travel to the page as binary numbers,
+    which the page fetches while it goes on answering the host and the mouse:
+    such a setDatas() returns in about a millisecond per 100k points, and the
+    chart shows the series a moment later. Calls made after it still take
+    effect after it. This needs the library loaded before the QApplication
+    is created, as it is for an application linked to it; loaded later (by a
+    plugin), the library sends every series as script text, which is slower
+    but draws the same.
+
+    Over categories a series longer than both the categories and 2000 values
+    keeps only the values that have a category, and with more than 1000
+    categories only the labels that fit are shown, whatever the interval.
+    Texts longer than 4096 characters are drawn cut short, legends show at
+    most 1000 entries, and all texts show as typed, markup included.
+*/
+
+class KzChartLinePrivate : public KzChartPrivate
 {
-    m_webView = createChartView(this);
-    loadChartPage(this, m_webView, chartPageUrl(QStringLiteral("line.html")));
+public:
+    using KzChartPrivate::KzChartPrivate;
+
+    template <typename T>
+    void sendSeries(const QList<QList<T>> &datas)
+    {
+        if (!acceptRows("setDatas", datas.size()))
+            return;
+        if constexpr (std::is_same_v<T, Point>) {
+            data.setPoints(legends, datas, truncatedX);
+            const auto writeRow = [&datas](JsonWriter &writer, int row) {
+                writeLineData(writer, datas.at(row), truncatedX);
+            };
+            sendOption(getSeriesFragment(legends, QStringLiteral("line"), writeRow,
+                                         QJsonObject{{QStringLiteral("symbolSize"), 10}}));
+        } else {
+            data.setRows(legends, datas);
+            const auto writeRow = [&datas](JsonWriter &writer, int row) { writeLineData(writer, datas.at(row)); };
+            sendOption(getSeriesFragment(legends, QStringLiteral("line"), writeRow));
+        }
+    }
+};
+
+KzChartLine::KzChartLine(QWidget *parent)
+    : QWidget(parent), d(new KzChartLinePrivate(this))
+{
+    KzChartPrivate::load(d.get(), QStringLiteral("line.html"));
 }
 
 KzChartLine::~KzChartLine() = default;
 
-void KzChartLine::setTitle(const QString &text)
-{
-    setChartOption(getJsonString(titleFragment(text)));
-}
-
-void KzChartLine::setSubTitle(const QString &subtext)
-{
-    setChartOption(getJsonString(subTitleFragment(subtext)));
-}
-
-void KzChartLine::setColors(const QStringList &colors)
-{
-    setChartOption(getJsonString(colorsFragment(colors)));
-}
+void KzChartLine::setTitle(const QString &text) { d->setTitle(text); }
+void KzChartLine::setSubTitle(const QString &subtext) { d->setSubTitle(subtext); }
+void KzChartLine::setColors(const QStringList &colors) { d->setColors(colors); }
+QString KzChartLine::title() const { return d->title; }
+QString KzChartLine::subTitle() const { return d->subTitle; }
+QStringList KzChartLine::colors() const { return d->colors; }
+bool KzChartLine::isReady() const { return d->isReady(); }
 
 void KzChartLine::setCategories(const QStringList &categories, bool bOnZero, int interval)
 {
     // The labels are written apart from the axis: there may be 100k of them.
     QJsonObject axis = getCategoryAxis(QStringList(), bOnZero, interval);
     axis.remove(QStringLiteral("data"));
-    setChartOption(getLabelledComponentString(QStringLiteral("xAxis"), axis, categories));
+    d->data.categories = categories;
+    d->sendOption(getLabelledComponentString(QStringLiteral("xAxis"), axis, categories));
 }
 
 void KzChartLine::setCategories(int min, int max, int splitNumber, double minInterval)
 {
     QJsonObject axis = getRangeAxis(min, max, splitNumber, minInterval);
     axis.insert(QStringLiteral("type"), QStringLiteral("value"));
-    setChartOption(getJsonString(getJsonArrayObject(QStringLiteral("xAxis"), axis)));
-}
-
-template <typename T>
-void KzChartLine::sendSeries(const QList<QList<T>> &datas)
-{
-    if (datas.size() != m_legends.size())
-        return;
-    if constexpr (std::is_same_v<T, Point>) {
-        const auto writeRow = [&datas](JsonWriter &writer, int row) { writeLineData(writer, datas.at(row), truncatedX); };
-        setChartOption(getSeriesString(m_legends, getTypeString(), writeRow,
-                                       QJsonObject{{QStringLiteral("symbolSize"), 10}}));
-    } else {
-        const auto writeRow = [&datas](JsonWriter &writer, int row) { writeLineData(writer, datas.at(row)); };
-        setChartOption(getSeriesString(m_legends, getTypeString(), writeRow));
-    }
+    d->data.categories.clear();
+    d->sendOption(getJsonString(getJsonArrayObject(QStringLiteral("xAxis"), axis)));
 }
 
 void KzChartLine::setDatas(const QList<QList<int>> &datas)
 {
-    sendSeries(datas);
+    d->sendSeries(datas);
 }
 
 void KzChartLine::setDatas(const QList<QList<double>> &datas)
 {
-    sendSeries(datas);
+    d->sendSeries(datas);
 }
 
 void KzChartLine::setDatas(const QList<QList<QPair<double, double>>> &datas)
 {
-    sendSeries(datas);
+    d->sendSeries(datas);
 }
 
 void KzChartLine::setLegends(const QStringList &legends, const QString &y)
 {
-    m_legends = legends;
+    d->legends = legends;
     QJsonObject legend;
     legend.insert(QStringLiteral("y"), y);
     legend.insert(QStringLiteral("data"), getJsonArray(legends));
-    setChartOption(getJsonString(getJsonArrayObject(QStringLiteral("legend"), legend)));
+    d->sendOption(getJsonString(getJsonArrayObject(QStringLiteral("legend"), legend)));
 }
 
 void KzChartLine::setGrid(const QString &bottom, bool bContainLabel)
@@ -117,14 +189,14 @@ void KzChartLine::setGrid(const QString &bottom, bool bContainLabel)
     QJsonObject grid;
     grid.insert(QStringLiteral("bottom"), bottom);
     grid.insert(QStringLiteral("containLabel"), bContainLabel);
-    setChartOption(getJsonString(getJsonArrayObject(QStringLiteral("grid"), grid)));
+    d->sendOption(getJsonString(getJsonArrayObject(QStringLiteral("grid"), grid)));
 }
 
 void KzChartLine::setToolTip(int mode)
 {
-    setToolTipFlag(QString::number(mode));
+    d->runScript(QStringLiteral("setToolTipFlag(%1)").arg(mode));
     const QJsonObject tooltip = getJsonObject(QStringLiteral("trigger"), QStringLiteral("item"));
-    setChartOption(getJsonString(getJsonArrayObject(QStringLiteral("tooltip"), tooltip)));
+    d->sendOption(getJsonString(getJsonArrayObject(QStringLiteral("tooltip"), tooltip)));
 }
 
 void KzChartLine::setDataZoom(bool bShow)
@@ -144,42 +216,27 @@ void KzChartLine::setDataZoom(bool bShow)
             zooms.append(zoom);
         }
     }
-    setChartOption(getJsonString(getJsonObject(QStringLiteral("dataZoom"), getJsonArray(zooms))));
+    d->sendOption(getJsonString(getJsonObject(QStringLiteral("dataZoom"), getJsonArray(zooms))));
 }
 
 void KzChartLine::setValueRange(double min, double max, int splitNumber, double minInterval)
 {
-    setChartOption(getJsonString(
+    d->sendOption(getJsonString(
             getJsonArrayObject(QStringLiteral("yAxis"), getRangeAxis(min, max, splitNumber, minInterval))));
 }
 
 void KzChartLine::setValues(bool bBoundaryGap, bool bInverse)
 {
-    setChartOption(getJsonString(
+    d->sendOption(getJsonString(
             getJsonArrayObject(QStringLiteral("yAxis"), getValueAxis(bBoundaryGap, bInverse))));
 }
 
 void KzChartLine::clickedCategory(const QString &category)
 {
-    relay(this, [=] { emit categoryClicked(category); });
+    d->relay([=] { emit categoryClicked(category); });
 }
 
 void KzChartLine::clickedSeries(const QString &name)
 {
-    relay(this, [=] { emit seriesClicked(name); });
-}
-
-void KzChartLine::setChartOption(const QString &json)
-{
-    sendChartOption(m_webView, json);
-}
-
-QString KzChartLine::getTypeString()
-{
-    return QStringLiteral("line");
-}
-
-void KzChartLine::setToolTipFlag(const QString &flag)
-{
-    runPageScript(m_webView, QStringLiteral("setToolTipFlag(%1)").arg(flag));
+    d->relay([=] { emit seriesClicked(name); });
 }

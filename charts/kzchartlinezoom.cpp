@@ -1,6 +1,7 @@
 #include "kzchartlinezoom.h"
 
-#include "kzcharthost.h"
+#include "kzchartcore.h"
+#include "kzchartfragments.h"
 #include "kzchartjson.h"
 
 using namespace KzChartHost;
@@ -13,8 +14,8 @@ using Points = QList<QPair<double, double>>;
 // axis, "xAxis" ([labelAxis] with labels as its data), as the page's text.
 // Points and labels go from the lists to text directly: building JSON values
 // for 100k points first would cost several times the writing.
-QString getOptionString(const QJsonObject &option, const QList<QJsonObject> &items, const QList<Points> &points,
-                        const QJsonObject &labelAxis = QJsonObject(), const QStringList &labels = QStringList())
+Fragment optionFragment(const QJsonObject &option, const QList<QJsonObject> &items, const QList<Points> &points,
+                        const QJsonObject &labelAxis, const QStringList &labels)
 {
     const auto writePoints = [&points](JsonWriter &writer, int row) { writeLineData(writer, points.at(row)); };
     QList<JsonWriter::StreamedMember> streamed{
@@ -26,16 +27,211 @@ QString getOptionString(const QJsonObject &option, const QList<QJsonObject> &ite
     }
     JsonWriter writer;
     writer.writeObject(option, streamed);
-    return writer.text();
+    return writer.fragment();
+}
+
+QJsonObject alarmLine(double value, const QStringList &labelNames, bool onlyAlarm)
+{
+    // A lone alarm with a lone name reads "报警值: v"; otherwise the label
+    // lists whom the alarm is for. QString::number always writes the C locale: "1.5", "1.23457e+06".
+    const QString number = QString::number(value, 'g', 6);
+    const QString text = onlyAlarm && labelNames.size() == 1
+            ? KzChartLineZoom::tr("报警值: %1").arg(number)
+            : labelNames.join(QStringLiteral(", ")) + QStringLiteral(" : ") + number;
+
+    QJsonObject label;
+    label.insert(QStringLiteral("formatter"), text);
+    label.insert(QStringLiteral("position"), QStringLiteral("middle"));
+    QJsonObject line;
+    line.insert(QStringLiteral("label"), label);
+    line.insert(QStringLiteral("silent"), true);
+    line.insert(QStringLiteral("data"), QJsonArray{QJsonObject{{QStringLiteral("yAxis"), value}}});
+    line.insert(QStringLiteral("lineStyle"), getJsonObject(QStringLiteral("color"), QStringLiteral("#FF0000")));
+    return line;
 }
 
 } // namespace
 
-KzChartLineZoom::KzChartLineZoom(QWidget *parent)
-    : QWidget(parent)
+/*!
+    \class KzChartLineZoom
+    \brief A monitoring line chart: one line per measuring point, zoom bars on
+    both axes, red alarm lines, depth records in the tooltips, legend selection
+    in both directions and double-clicks on line segments.
+
+    Configure the whole chart with one setOption() call. Unlike the other
+    charts, this page does not merge: every call that reaches it through the
+    option bridge (setOption(), setColors() and the list forms of setDatas())
+    clears the chart and rebuilds it from the page's base option plus what
+    that call carries. setColors() after setOption() therefore leaves only the
+    palette; pass everything to setOption() instead.
+
+    The builders (setTitle(), setToolTip(), setLegends(), setGrid(),
+    setDataZoom(), both setCategories(), setValueRange(), setValues() and the
+    map form of setDatas()) send nothing: each returns the array that becomes
+    one key of the option. setOption() calls them in a fixed order and sends
+    the result in one page call. setLegends() also remembers the names; the
+    series are named, ordered and counted after them.
+
+    Tooltip modes (the first argument of setOption()):
+    \list
+    \li 1: series name, date (the category label), value and, for every
+        record given to setDepthDate() for that point and date, a depth line;
+        positive depths are shown negated (3.5 reads -3.5).
+    \li 2: a depth profile: series name, "深度" with the y value and "值"
+        with the x value.
+    \li anything else: empty tooltip boxes.
+    \endlist
+
+    Signals: legendClicked() when the user toggles a legend entry (one name
+    and whether it is selected now; setLegendClicked() raises none), and
+    lineDBClicked() when the user double-clicks close to a line segment (the
+    series name and the x keys of the segment's two points; on the category
+    axis these are the label indexes, on a numeric axis the x values, which
+    arrive rounded to whole numbers). seriesClicked() is raised only by
+    calling clickedSeries() directly. Calling a relay slot directly emits its
+    signal at once; a page's call emits it right after the call has been
+    delivered.
+
+    How the double-click hit test reads a click:
+    \list
+    \li The tolerance is 0.5 % of the y span that the y zoom bar currently
+        shows, so a chart without zoom bars (before setOption(), after
+        setColors() or a list setDatas()) reports no double-clicks.
+    \li The click's x is taken in the units of the segment's keys by
+        interpolating its pixel column between the pixel columns of the
+        segment's two points; on the category axis a click halfway between
+        labels 3 and 4 is at 3.5, not rounded to a label.
+    \li A click must lie between the y values of the segment's two points,
+        widened by the tolerance, whether the line rises or falls, and
+        horizontally between the two points' pixel columns (left point first).
+    \li The first segment of the first series, in series order, that passes
+        wins; where lines cross, the earlier series is reported.
+    \endlist
+
+    getPixelByLogic() asks the page for the pixel column of an x value on the
+    x axis. The page works it out but nothing travels back, so the call has no
+    visible effect and changes nothing.
+
+    Clicks on x-axis labels are not reported: the widget has no signal for
+    them and the page ignores them.
+
+    Long series are drawn as by KzChartLine: above 5000 points, in ascending
+    x order, a series shows the lowest and highest point of every pixel
+    column in view, redone on zoom; the double-click hit test then works on
+    those points, which are real data points. Their points travel as binary
+    numbers, as described for KzChartLine.
+
+    The tooltips show series names, dates and depth texts as typed, markup
+    included. An alarm value that is not a finite number gets no line. Texts
+    are bounded as on KzChartLine.
+*/
+
+class KzChartLineZoomPrivate : public KzChartPrivate
 {
-    m_webView = createChartView(this);
-    loadChartPage(this, m_webView, chartPageUrl(QStringLiteral("lineZoom.html")));
+public:
+    using KzChartPrivate::KzChartPrivate;
+
+    // The series objects of the remembered legends, without their data;
+    // none when datas holds a different number of points.
+    QList<QJsonObject> seriesItems(const KzChartLineZoom::SeriesMap &datas,
+                                   const KzChartLineZoom::AlarmMap &alarms) const;
+    // The points of each remembered legend, in legend order.
+    QList<Points> seriesPoints(const KzChartLineZoom::SeriesMap &datas) const;
+    // Sends a whole option: the page rebuilds the chart from it, and keeps
+    // toolTipMode for its tooltips.
+    void sendRebuild(const Fragment &option, int toolTipMode);
+    // The option of a setOption() call: option plus its series and, on a
+    // label axis, the labels; remembered as the chart's data.
+    void sendOption(QJsonObject option, const KzChartLineZoom::SeriesMap &datas,
+                    const KzChartLineZoom::AlarmMap &alarms, int toolTipMode,
+                    const QJsonObject &labelAxis = QJsonObject(), const QStringList &labels = QStringList());
+    template <typename T>
+    void sendSeries(const QList<QList<T>> &datas, const QJsonObject &extra);
+};
+
+QList<QJsonObject> KzChartLineZoomPrivate::seriesItems(const KzChartLineZoom::SeriesMap &datas,
+                                                       const KzChartLineZoom::AlarmMap &alarms) const
+{
+    QList<QJsonObject> series;
+    if (datas.size() != legends.size())
+        return series;
+    for (const QString &name : legends) {
+        QJsonObject item;
+        item.insert(QStringLiteral("name"), name);
+        item.insert(QStringLiteral("type"), QStringLiteral("line"));
+        item.insert(QStringLiteral("symbolSize"), 5);
+        // Ascending values: the greatest alarm that names the point wins. A
+        // value that is not a finite number has no place on the axis.
+        for (auto it = alarms.begin(); it != alarms.end(); ++it) {
+            if (qIsFinite(it.key()) && it.value().second.contains(name))
+                item.insert(QStringLiteral("markLine"), alarmLine(it.key(), it.value().first, alarms.size() == 1));
+        }
+        series.append(item);
+    }
+    return series;
+}
+
+QList<Points> KzChartLineZoomPrivate::seriesPoints(const KzChartLineZoom::SeriesMap &datas) const
+{
+    QList<Points> points;
+    for (const QString &name : legends)
+        points.append(datas.value(name));
+    return points;
+}
+
+void KzChartLineZoomPrivate::sendRebuild(const Fragment &option, int toolTipMode)
+{
+    // Both markers are filled in one pass: a second pass would find a "%1"
+    // inside the option's texts (a title, a point name) before the "%2".
+    runScript(QStringLiteral("setChartOption(%1, %2)").arg(option.json, QString::number(toolTipMode, 10)),
+              option.attachments);
+}
+
+void KzChartLineZoomPrivate::sendOption(QJsonObject option, const KzChartLineZoom::SeriesMap &datas,
+                                        const KzChartLineZoom::AlarmMap &alarms, int toolTipMode,
+                                        const QJsonObject &labelAxis, const QStringList &labels)
+{
+    const QList<QJsonObject> items = seriesItems(datas, alarms);
+    if (items.isEmpty() && !datas.isEmpty())
+        warn("setOption", QStringLiteral("%1 measuring points for %2 legend names; the chart shows no lines")
+                                    .arg(datas.size())
+                                    .arg(legends.size()));
+    const QList<Points> points = items.isEmpty() ? QList<Points>() : seriesPoints(datas);
+    data = ChartData();
+    data.categories = labels;
+    data.setPoints(legends.mid(0, points.size()), points);
+    sendRebuild(optionFragment(option, items, points, labelAxis, labels), toolTipMode);
+}
+
+template <typename T>
+void KzChartLineZoomPrivate::sendSeries(const QList<QList<T>> &datas, const QJsonObject &extra)
+{
+    if (!acceptRows("setDatas", datas.size()))
+        return;
+    data = ChartData();
+    data.setRows(legends, datas);
+    const auto writeRow = [&datas](JsonWriter &writer, int row) { writeLineData(writer, datas.at(row)); };
+    sendRebuild(getSeriesFragment(legends, QStringLiteral("line"), writeRow, extra), 0);
+}
+
+// Tooltip, legend, zoom and grid, which both setOption() forms share.
+QJsonObject commonOption(KzChartLineZoom *chart, int toolTipMode, const QStringList &legends, const QString &legendY,
+                         bool showDataZoom, int zoomStart, int zoomEnd, const QString &gridLeft,
+                         const QString &gridTop, const QString &gridRight,
+                         const QString &gridBottom, bool containLabel)
+{
+    QJsonObject option;
+    option.insert(QStringLiteral("tooltip"), chart->setToolTip(toolTipMode));
+    option.insert(QStringLiteral("legend"), chart->setLegends(legends, legendY));
+    option.insert(QStringLiteral("dataZoom"), chart->setDataZoom(showDataZoom, zoomStart, zoomEnd));
+    option.insert(QStringLiteral("grid"), chart->setGrid(gridLeft, gridTop, gridRight, gridBottom, containLabel));
+    return option;
+}
+
+KzChartLineZoom::KzChartLineZoom(QWidget *parent)
+    : QWidget(parent), d(new KzChartLineZoomPrivate(this))
+{
+    KzChartPrivate::load(d.get(), QStringLiteral("lineZoom.html"));
 }
 
 KzChartLineZoom::~KzChartLineZoom() = default;
@@ -49,17 +245,14 @@ void KzChartLineZoom::setOption(int toolTipMode, const QStringList &legends, con
                                 const SeriesMap &datas, const AlarmMap &alarms,
                                 const QString &title, const QString &subtitle)
 {
-    QJsonObject option = getCommonOption(toolTipMode, legends, legendY, showDataZoom, zoomStart, zoomEnd,
-                                         gridLeft, gridTop, gridRight, gridBottom, containLabel);
+    QJsonObject option = commonOption(this, toolTipMode, legends, legendY, showDataZoom, zoomStart, zoomEnd,
+                                      gridLeft, gridTop, gridRight, gridBottom, containLabel);
     option.insert(QStringLiteral("title"), setTitle(title, subtitle));
     option.insert(QStringLiteral("yAxis"), setValueRange(yMin, yMax, ySplitNumber, yMinInterval));
     // The labels are written apart from the axis, like the points.
     QJsonObject labelAxis = setCategories(QStringList(), onZero, labelInterval).at(0).toObject();
     labelAxis.remove(QStringLiteral("data"));
-    // getCommonOption() has remembered legends: they name and count the series.
-    setChartOption(getOptionString(option, getSeriesItems(datas, alarms), getSeriesPoints(datas), labelAxis,
-                                   categories),
-                   toolTipMode);
+    d->sendOption(option, datas, alarms, toolTipMode, labelAxis, categories);
 }
 
 void KzChartLineZoom::setOption(int toolTipMode, const QStringList &legends, const QString &legendY,
@@ -76,26 +269,11 @@ void KzChartLineZoom::setOption(int toolTipMode, const QStringList &legends, con
     for (auto it = range.begin(); it != range.end(); ++it)
         yAxis.insert(it.key(), it.value());
 
-    QJsonObject option = getCommonOption(toolTipMode, legends, legendY, showDataZoom, zoomStart, zoomEnd,
-                                         gridLeft, gridTop, gridRight, gridBottom, containLabel);
+    QJsonObject option = commonOption(this, toolTipMode, legends, legendY, showDataZoom, zoomStart, zoomEnd,
+                                      gridLeft, gridTop, gridRight, gridBottom, containLabel);
     option.insert(QStringLiteral("xAxis"), setCategories(xMin, xMax, xSplitNumber, xMinInterval));
     option.insert(QStringLiteral("yAxis"), getJsonArray(QList<QJsonObject>{yAxis}));
-    setChartOption(getOptionString(option, getSeriesItems(datas, AlarmMap()), getSeriesPoints(datas)),
-                   toolTipMode);
-}
-
-QJsonObject KzChartLineZoom::getCommonOption(int toolTipMode, const QStringList &legends,
-                                             const QString &legendY, bool showDataZoom, int zoomStart,
-                                             int zoomEnd, const QString &gridLeft, const QString &gridTop,
-                                             const QString &gridRight, const QString &gridBottom,
-                                             bool containLabel)
-{
-    QJsonObject option;
-    option.insert(QStringLiteral("tooltip"), setToolTip(toolTipMode));
-    option.insert(QStringLiteral("legend"), setLegends(legends, legendY));
-    option.insert(QStringLiteral("dataZoom"), setDataZoom(showDataZoom, zoomStart, zoomEnd));
-    option.insert(QStringLiteral("grid"), setGrid(gridLeft, gridTop, gridRight, gridBottom, containLabel));
-    return option;
+    d->sendOption(option, datas, AlarmMap(), toolTipMode);
 }
 
 QJsonArray KzChartLineZoom::setTitle(const QString &text, const QString &subtext)
@@ -116,7 +294,7 @@ QJsonArray KzChartLineZoom::setToolTip(int toolTipMode)
 
 QJsonArray KzChartLineZoom::setLegends(const QStringList &legends, const QString &y)
 {
-    m_legends = legends;
+    d->legends = legends;
     QJsonObject legend;
     legend.insert(QStringLiteral("y"), y);
     legend.insert(QStringLiteral("type"), QStringLiteral("scroll"));
@@ -193,91 +371,49 @@ QJsonArray KzChartLineZoom::setValues(bool boundaryGap, bool inverse)
 
 QJsonArray KzChartLineZoom::setDatas(const SeriesMap &datas, const AlarmMap &alarms)
 {
-    QList<QJsonObject> series = getSeriesItems(datas, alarms);
-    const QList<Points> points = getSeriesPoints(datas);
-    for (int i = 0; i < series.size(); ++i)
-        series[i].insert(QStringLiteral("data"), getJsonArrayPair(points.at(i)));
-    return getJsonArray(series);
-}
-
-QList<QJsonObject> KzChartLineZoom::getSeriesItems(const SeriesMap &datas, const AlarmMap &alarms)
-{
-    QList<QJsonObject> series;
-    if (datas.size() != m_legends.size())
-        return series;
-    for (const QString &name : qAsConst(m_legends)) {
-        QJsonObject item;
-        item.insert(QStringLiteral("name"), name);
-        item.insert(QStringLiteral("type"), getTypeString());
-        item.insert(QStringLiteral("symbolSize"), 5);
-        // Ascending values: the greatest alarm that names the point wins. A
-        // value that is not a finite number has no place on the axis.
-        for (auto it = alarms.begin(); it != alarms.end(); ++it) {
-            if (qIsFinite(it.key()) && it.value().second.contains(name))
-                item.insert(QStringLiteral("markLine"), getAlarmLine(it.key(), it.value().first, alarms.size() == 1));
-        }
-        series.append(item);
+    QList<QJsonObject> series = d->seriesItems(datas, alarms);
+    const QList<Points> points = d->seriesPoints(datas);
+    for (int i = 0; i < series.size(); ++i) {
+        QJsonArray pairs;
+        for (const auto &point : points.at(i))
+            pairs.append(QJsonArray{point.first, point.second});
+        series[i].insert(QStringLiteral("data"), pairs);
     }
-    return series;
-}
-
-QList<QList<QPair<double, double>>> KzChartLineZoom::getSeriesPoints(const SeriesMap &datas)
-{
-    QList<Points> points;
-    for (const QString &name : qAsConst(m_legends))
-        points.append(datas.value(name));
-    return points;
-}
-
-QJsonObject KzChartLineZoom::getAlarmLine(double value, const QStringList &labelNames, bool onlyAlarm)
-{
-    // A lone alarm with a lone name reads "报警值: v"; otherwise the label
-    // lists whom the alarm is for. QString::number always writes the C locale: "1.5", "1.23457e+06".
-    const QString number = QString::number(value, 'g', 6);
-    const QString text = onlyAlarm && labelNames.size() == 1
-            ? tr("报警值: %1").arg(number)
-            : labelNames.join(QStringLiteral(", ")) + QStringLiteral(" : ") + number;
-
-    QJsonObject label;
-    label.insert(QStringLiteral("formatter"), text);
-    label.insert(QStringLiteral("position"), QStringLiteral("middle"));
-    QJsonObject line;
-    line.insert(QStringLiteral("label"), label);
-    line.insert(QStringLiteral("silent"), true);
-    line.insert(QStringLiteral("data"), QJsonArray{QJsonObject{{QStringLiteral("yAxis"), value}}});
-    line.insert(QStringLiteral("lineStyle"), getJsonObject(QStringLiteral("color"), QStringLiteral("#FF0000")));
-    return line;
-}
-
-template <typename T>
-void KzChartLineZoom::sendSeries(const QList<QList<T>> &datas, const QJsonObject &extra)
-{
-    if (datas.size() != m_legends.size())
-        return;
-    const auto writeRow = [&datas](JsonWriter &writer, int row) { writeLineData(writer, datas.at(row)); };
-    setChartOption(getSeriesString(m_legends, getTypeString(), writeRow, extra), 0);
+    return getJsonArray(series);
 }
 
 void KzChartLineZoom::setDatas(const QList<QList<int>> &datas)
 {
-    sendSeries(datas, getJsonObject(QStringLiteral("smooth"), false));
+    d->sendSeries(datas, getJsonObject(QStringLiteral("smooth"), false));
 }
 
 void KzChartLineZoom::setDatas(const QList<QList<double>> &datas)
 {
-    sendSeries(datas, QJsonObject());
+    d->sendSeries(datas, QJsonObject());
 }
 
 void KzChartLineZoom::setColors(const QStringList &colors)
 {
-    setChartOption(getJsonString(colorsFragment(colors)), 0);
+    d->colors = colors;
+    d->data = ChartData();
+    d->sendRebuild({getJsonString(colorsFragment(colors)), {}}, 0);
+}
+
+QStringList KzChartLineZoom::colors() const
+{
+    return d->colors;
+}
+
+bool KzChartLineZoom::isReady() const
+{
+    return d->isReady();
 }
 
 void KzChartLineZoom::setDepthDate(const DepthMap &depths)
 {
     // An empty map leaves the call without an argument, which clears the
     // page's records.
-    runPageScript(m_webView, QStringLiteral("setDepthDate(%1)").arg(getDepthDateString(depths)));
+    d->runScript(QStringLiteral("setDepthDate(%1)").arg(getDepthDateString(depths)));
 }
 
 QString KzChartLineZoom::getDepthDateString(const DepthMap &depths)
@@ -305,49 +441,28 @@ QString KzChartLineZoom::getDepthDateString(const DepthMap &depths)
 void KzChartLineZoom::setLegendClicked(const QStringList &names)
 {
     const QJsonObject legend = getJsonObject(QStringLiteral("data"), getJsonArray(names));
-    runPageScript(m_webView, QStringLiteral("setLegendClicked(%1)")
+    d->runScript(QStringLiteral("setLegendClicked(%1)")
                                      .arg(getJsonString(getJsonArrayObject(QStringLiteral("legend"), legend))));
 }
 
 void KzChartLineZoom::getPixelByLogic(const double &x)
 {
     const QJsonObject logic{{QStringLiteral("data"), x}};
-    runPageScript(m_webView, QStringLiteral("getPixelByLogic(%1)")
+    d->runScript(QStringLiteral("getPixelByLogic(%1)")
                                      .arg(getJsonString(getJsonArrayObject(QStringLiteral("data"), logic))));
 }
 
 void KzChartLineZoom::clickedSeries(const QString &name)
 {
-    relay(this, [=] { emit seriesClicked(name); });
+    d->relay([=] { emit seriesClicked(name); });
 }
 
 void KzChartLineZoom::clickedLegend(const QString &name, bool bSelected)
 {
-    relay(this, [=] { emit legendClicked(QStringList{name}, bSelected); });
+    d->relay([=] { emit legendClicked(QStringList{name}, bSelected); });
 }
 
 void KzChartLineZoom::dbClickedLine(const QString &point, const int &start, const int &end)
 {
-    relay(this, [=] { emit lineDBClicked(point, start, end); });
-}
-
-void KzChartLineZoom::setChartOption(const QString &json, int toolTipMode)
-{
-    // Both markers are filled in one pass: a second pass would find a "%1"
-    // inside the option's texts (a title, a point name) before the "%2".
-    runPageScript(m_webView, QStringLiteral("setChartOption(%1, %2)")
-                                     .arg(json, QString::number(toolTipMode, 10)));
-}
-
-QString KzChartLineZoom::getTypeString()
-{
-    return QStringLiteral("line");
-}
-
-QJsonArray KzChartLineZoom::getJsonArrayPair(const QList<QPair<double, double>> &pairs)
-{
-    QJsonArray array;
-    for (int i = 0; i < pairs.size(); ++i)
-        array.append(QJsonArray{pairs.at(i).first, pairs.at(i).second});
-    return array;
+    d->relay([=] { emit lineDBClicked(point, start, end); });
 }

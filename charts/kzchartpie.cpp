@@ -1,82 +1,98 @@
 #include "kzchartpie.h"
 
-#include "kzcharthost.h"
+#include "kzchartslices.h"
+#include "kzchartfragments.h"
 #include "kzchartjson.h"
 
 using namespace KzChartHost;
 
-KzChartPie::KzChartPie(QWidget *parent)
-    : QWidget(parent)
+/*!
+    \class KzChartPie
+    \brief A pie chart of whole-number values, one slice per legend entry.
+
+    The constructor returns once the chart page has loaded, so setters may be
+    called at once. Every setter sends its part of the chart option to the page,
+    which merges it into what earlier calls left.
+
+    Slices are named by position after the names of the last setLegends()
+    call; setDatas() with a different number of values than there are names is refused with a
+    warning in the logging category "kzchart". Set the legends first, then the values. Each slice carries a label
+    with its name and value; the tooltip shows the series name (see
+    setDatasName()), the slice's name, value and percentage. The legend along
+    the bottom scrolls when it is too long.
+
+    A click on a slice emits categoryClicked() with the slice's name, unless
+    setSilent(true) made the pie ignore the mouse. A click on the toolbox back
+    button (see setToolBackVisible()) emits toolBackClicked().
+
+    Turning legend selection off with setLegends(legends, bShow, false) lasts:
+    a later call with bSelectable true leaves the selection mode as it is.
+
+    The page draws at most the first 1000 slices and legend entries, and
+    percentages are of the slices drawn; texts longer than 4096 characters
+    are drawn cut short. All texts show as typed, markup included.
+*/
+
+class KzChartPiePrivate : public KzChartSlicesPrivate
 {
-    m_webView = createChartView(this);
-    loadChartPage(this, m_webView, chartPageUrl(QStringLiteral("pie.html")));
+public:
+    using KzChartSlicesPrivate::KzChartSlicesPrivate;
+};
+
+KzChartPie::KzChartPie(QWidget *parent)
+    : QWidget(parent), d(new KzChartPiePrivate(this))
+{
+    KzChartPrivate::load(d.get(), QStringLiteral("pie.html"));
 }
 
 KzChartPie::~KzChartPie() = default;
 
-void KzChartPie::setTitle(const QString &text)
-{
-    setChartOption(getJsonString(titleFragment(text)));
-}
-
-void KzChartPie::setSubTitle(const QString &subtext)
-{
-    setChartOption(getJsonString(subTitleFragment(subtext)));
-}
-
-void KzChartPie::setColors(const QStringList &colors)
-{
-    setChartOption(getJsonString(colorsFragment(colors)));
-}
-
-void KzChartPie::setToolBackVisible(bool visible)
-{
-    setChartOption(getJsonString(toolBackFragment(visible)));
-}
+void KzChartPie::setTitle(const QString &text) { d->setTitle(text); }
+void KzChartPie::setSubTitle(const QString &subtext) { d->setSubTitle(subtext); }
+void KzChartPie::setColors(const QStringList &colors) { d->setColors(colors); }
+void KzChartPie::setToolBackVisible(bool visible) { d->setToolBackVisible(visible); }
+QString KzChartPie::title() const { return d->title; }
+QString KzChartPie::subTitle() const { return d->subTitle; }
+QStringList KzChartPie::colors() const { return d->colors; }
+bool KzChartPie::isToolBackVisible() const { return d->toolBackVisible; }
+bool KzChartPie::isReady() const { return d->isReady(); }
 
 void KzChartPie::setLegends(const QStringList &legends)
 {
-    m_legends = legends;
-    setChartOption(getJsonString(getJsonObject(
+    d->legends = legends;
+    d->sendOption(getJsonString(getJsonObject(
             QStringLiteral("legend"), getJsonObject(QStringLiteral("data"), getJsonArray(legends)))));
 }
 
 void KzChartPie::setLegends(const QStringList &legends, bool bShow, bool bSelectable)
 {
-    m_legends = legends;
-    setChartOption(getJsonString(selectableLegendFragment(legends, bShow, bSelectable)));
+    d->legends = legends;
+    d->sendOption(getJsonString(selectableLegendFragment(legends, bShow, bSelectable)));
 }
 
 void KzChartPie::setDatas(const QList<int> &datas)
 {
-    if (datas.size() != m_legends.size())
-        return;
-    setChartOption(slicesString(m_legends, datas));
+    d->sendSlices(datas);
 }
 
 void KzChartPie::setDatasName(const QString &name)
 {
-    setChartOption(getJsonString(seriesNameFragment(name)));
+    d->setSlicesName(name);
 }
 
 void KzChartPie::setSilent(bool bSilent)
 {
     // A plain object: the page merges it into its one pie series.
-    setChartOption(getJsonString(getJsonObject(
+    d->sendOption(getJsonString(getJsonObject(
             QStringLiteral("series"), getJsonObject(QStringLiteral("silent"), bSilent))));
 }
 
 void KzChartPie::clickedCategory(const QString &category)
 {
-    relay(this, [=] { emit categoryClicked(category); });
+    d->relay([=] { emit categoryClicked(category); });
 }
 
 void KzChartPie::clickedToolBack()
 {
-    relay(this, [=] { emit toolBackClicked(); });
-}
-
-void KzChartPie::setChartOption(const QString &json)
-{
-    sendChartOption(m_webView, json);
+    d->relay([=] { emit toolBackClicked(); });
 }

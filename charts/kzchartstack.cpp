@@ -1,109 +1,132 @@
 #include "kzchartstack.h"
 
-#include "kzcharthost.h"
+#include "kzchartcore.h"
+#include "kzchartfragments.h"
 #include "kzchartjson.h"
 
 using namespace KzChartHost;
 
-namespace {
+/*!
+    \class KzChartStack
+    \brief A stacked bar chart: one bar per category, made of one segment per
+    legend entry, horizontal by default or upright.
 
-QString categoryAxisKey(bool bHorizontal)
+    The constructor returns once the chart page has loaded, so setters may be
+    called at once. Every setter sends its part of the chart option to the page,
+    which merges it into what earlier calls left.
+
+    Series are named by position after the names of the last setLegends()
+    call; setDatas() with a different number of rows than there are names is refused with a
+    warning in the logging category "kzchart". All series share one stack, named by the translatable text "总量".
+    Hovering a category shades its band and lists the values of every series.
+
+    Orientation: the bars run horizontally (categories on the y axis) until
+    setHorizontal(false) turns them upright (categories on the x axis).
+    setCategories() fills whichever axis holds the categories at the time of
+    the call. setHorizontal() changes only the axis types, and the chart
+    rebuilds an axis whose type changes from scratch, so labels sent earlier
+    do not follow: call setCategories() again after setHorizontal(). The
+    complete order is setHorizontal() (only to turn the bars upright),
+    setCategories(), setLegends(), setDatas().
+
+    A click on a category label emits categoryClicked() with the label, in
+    both orientations: the page keeps the labels of the category axis, and
+    only those, clickable whenever an axis changes. setToolBackVisible() shows
+    and hides the same toolbox back button as on the other charts, hidden at
+    first; a click on it emits toolBackClicked().
+
+    Turning legend selection off with setLegends(legends, false) lasts: a
+    later call with bSelectable true leaves the selection mode as it is.
+
+    A series of more than 2000 values is drawn as one shape, without a
+    highlight for the bar under the mouse, and keeps only the values that
+    have a category; with more than 1000 categories only the labels that fit
+    are shown. Texts longer than 4096 characters are drawn cut short, legends
+    show at most 1000 entries, and all texts show as typed, markup included.
+*/
+
+class KzChartStackPrivate : public KzChartPrivate
 {
-    return bHorizontal ? QStringLiteral("yAxis") : QStringLiteral("xAxis");
-}
+public:
+    using KzChartPrivate::KzChartPrivate;
 
-QString valueAxisKey(bool bHorizontal)
-{
-    return categoryAxisKey(!bHorizontal);
-}
+    static QString categoryAxisKey(bool bHorizontal)
+    {
+        return bHorizontal ? QStringLiteral("yAxis") : QStringLiteral("xAxis");
+    }
 
-} // namespace
+    template <typename T>
+    void sendSeries(const QList<QList<T>> &datas)
+    {
+        if (!acceptRows("setDatas", datas.size()))
+            return;
+        data.setRows(legends, datas);
+        const QJsonObject stack = getJsonObject(QStringLiteral("stack"), KzChartStack::tr("总量"));
+        sendOption(getSeriesFragment(legends, QStringLiteral("bar"), datas, stack));
+    }
+
+    bool horizontal = true;
+};
 
 KzChartStack::KzChartStack(QWidget *parent)
-    : QWidget(parent)
+    : QWidget(parent), d(new KzChartStackPrivate(this))
 {
-    m_webView = createChartView(this);
-    loadChartPage(this, m_webView, chartPageUrl(QStringLiteral("stackBar.html")));
+    KzChartPrivate::load(d.get(), QStringLiteral("stackBar.html"));
 }
 
 KzChartStack::~KzChartStack() = default;
 
-void KzChartStack::setTitle(const QString &text)
-{
-    setChartOption(getJsonString(titleFragment(text)));
-}
-
-void KzChartStack::setSubTitle(const QString &subtext)
-{
-    setChartOption(getJsonString(subTitleFragment(subtext)));
-}
-
-void KzChartStack::setColors(const QStringList &colors)
-{
-    setChartOption(getJsonString(colorsFragment(colors)));
-}
-
-void KzChartStack::setToolBackVisible(bool visible)
-{
-    setChartOption(getJsonString(toolBackFragment(visible)));
-}
+void KzChartStack::setTitle(const QString &text) { d->setTitle(text); }
+void KzChartStack::setSubTitle(const QString &subtext) { d->setSubTitle(subtext); }
+void KzChartStack::setColors(const QStringList &colors) { d->setColors(colors); }
+void KzChartStack::setToolBackVisible(bool visible) { d->setToolBackVisible(visible); }
+QString KzChartStack::title() const { return d->title; }
+QString KzChartStack::subTitle() const { return d->subTitle; }
+QStringList KzChartStack::colors() const { return d->colors; }
+bool KzChartStack::isToolBackVisible() const { return d->toolBackVisible; }
+bool KzChartStack::isHorizontal() const { return d->horizontal; }
+bool KzChartStack::isReady() const { return d->isReady(); }
 
 void KzChartStack::setCategories(const QStringList &categories)
 {
-    setChartOption(getLabelledComponentString(categoryAxisKey(m_bHorizontal),
+    d->data.categories = categories;
+    d->sendOption(getLabelledComponentString(KzChartStackPrivate::categoryAxisKey(d->horizontal),
             getJsonObject(QStringLiteral("type"), QStringLiteral("category")), categories));
 }
 
 void KzChartStack::setHorizontal(bool bHorizontal)
 {
-    m_bHorizontal = bHorizontal;
+    d->horizontal = bHorizontal;
     QJsonObject axes;
-    axes.insert(categoryAxisKey(bHorizontal), getJsonObject(QStringLiteral("type"), QStringLiteral("category")));
-    axes.insert(valueAxisKey(bHorizontal), getJsonObject(QStringLiteral("type"), QStringLiteral("value")));
-    setChartOption(getJsonString(axes));
+    axes.insert(KzChartStackPrivate::categoryAxisKey(bHorizontal),
+                getJsonObject(QStringLiteral("type"), QStringLiteral("category")));
+    axes.insert(KzChartStackPrivate::categoryAxisKey(!bHorizontal),
+                getJsonObject(QStringLiteral("type"), QStringLiteral("value")));
+    d->sendOption(getJsonString(axes));
 }
 
 void KzChartStack::setLegends(const QStringList &legends, bool bSelectable)
 {
-    m_legends = legends;
-    setChartOption(getJsonString(selectableLegendFragment(legends, bSelectable)));
-}
-
-template <typename T>
-void KzChartStack::sendSeries(const QList<QList<T>> &datas)
-{
-    if (datas.size() != m_legends.size())
-        return;
-    const QJsonObject stack = getJsonObject(QStringLiteral("stack"), tr("总量"));
-    setChartOption(getSeriesString(m_legends, getTypeString(), datas, stack));
+    d->legends = legends;
+    d->sendOption(getJsonString(selectableLegendFragment(legends, bSelectable)));
 }
 
 void KzChartStack::setDatas(const QList<QList<int>> &datas)
 {
-    sendSeries(datas);
+    d->sendSeries(datas);
 }
 
 void KzChartStack::setDatas(const QList<QList<double>> &datas)
 {
-    sendSeries(datas);
+    d->sendSeries(datas);
 }
 
 void KzChartStack::clickedCategory(const QString &category)
 {
-    relay(this, [=] { emit categoryClicked(category); });
+    d->relay([=] { emit categoryClicked(category); });
 }
 
 void KzChartStack::clickedToolBack()
 {
-    relay(this, [=] { emit toolBackClicked(); });
-}
-
-void KzChartStack::setChartOption(const QString &json)
-{
-    sendChartOption(m_webView, json);
-}
-
-QString KzChartStack::getTypeString()
-{
-    return QStringLiteral("bar");
+    d->relay([=] { emit toolBackClicked(); });
 }

@@ -1,6 +1,5 @@
 #include "kzchartjson.h"
-#include "kzcharthost.h"
-#include "kzchartjsonwriter.h"
+#include "kzchartattachments.h"
 
 #include <algorithm>
 
@@ -27,7 +26,7 @@ bool writeAttachment(JsonWriter &writer, int count, bool pairs, Fill fill)
     QByteArray doubles(count * (pairs ? 2 : 1) * int(sizeof(double)), Qt::Uninitialized);
     fill(reinterpret_cast<double *>(doubles.data()));
     writer.writeRaw(QLatin1String("{\"attachment\":"));
-    writer.writeString(attach(doubles));
+    writer.writeString(writer.attach(doubles));
     writer.writeRaw(pairs ? QLatin1String(",\"pairs\":true}") : QLatin1String(",\"pairs\":false}"));
     return true;
 }
@@ -126,8 +125,8 @@ void writeSeriesArray(JsonWriter &writer, const QList<QJsonObject> &items,
     writer.writeRaw(QLatin1String("]"));
 }
 
-QString getSeriesString(const QStringList &names, const QString &type,
-                        const std::function<void(JsonWriter &, int)> &writeData, const QJsonObject &extra)
+Fragment getSeriesFragment(const QStringList &names, const QString &type,
+                           const std::function<void(JsonWriter &, int)> &writeData, const QJsonObject &extra)
 {
     QList<QJsonObject> items;
     for (const QString &name : names) {
@@ -140,7 +139,7 @@ QString getSeriesString(const QStringList &names, const QString &type,
     writer.writeObject(QJsonObject(), {{QStringLiteral("series"), [&](JsonWriter &w) {
                                             writeSeriesArray(w, items, writeData);
                                         }}});
-    return writer.text();
+    return writer.fragment();
 }
 
 void writeLabelledComponent(JsonWriter &writer, const QJsonObject &component, const QStringList &labels)

@@ -42,24 +42,24 @@ void writeSeriesArray(JsonWriter &writer, const QList<QJsonObject> &items,
 // {"series": [...]}, one series object per row: "name" names[i], "type" type,
 // "data" written by writeData(writer, i), plus the members of extra.
 // The caller has checked that the counts match.
-QString getSeriesString(const QStringList &names, const QString &type,
-                        const std::function<void(JsonWriter &, int)> &writeData,
-                        const QJsonObject &extra = QJsonObject());
+Fragment getSeriesFragment(const QStringList &names, const QString &type,
+                           const std::function<void(JsonWriter &, int)> &writeData,
+                           const QJsonObject &extra = QJsonObject());
 // The same with rows of plain numbers as the data.
 template <typename T>
-QString getSeriesString(const QStringList &names, const QString &type, const QList<QList<T>> &rows,
-                        const QJsonObject &extra = QJsonObject())
+Fragment getSeriesFragment(const QStringList &names, const QString &type, const QList<QList<T>> &rows,
+                           const QJsonObject &extra = QJsonObject())
 {
-    return getSeriesString(
+    return getSeriesFragment(
             names, type, [&rows](JsonWriter &writer, int row) { writer.writeNumbers(rows.at(row)); }, extra);
 }
 
 // The data of one line series: [v, ...] or [[x, y], ...], with x(point.first)
 // as the x values when x is given (NaN is written as null). A series of more
 // than longSeries points, which the line pages draw reduced
-// (largeseries.js), goes as an attachment when the pages can fetch one:
-// {"attachment": id, "pairs": bool}, the doubles of the x values (for pairs)
-// followed by those of the y values.
+// (largeseries.js), goes as an attachment of the writer when the pages can
+// fetch one: {"attachment": id, "pairs": bool}, the doubles of the x values
+// (for pairs) followed by those of the y values.
 constexpr int longSeries = 5000;
 void writeLineData(JsonWriter &writer, const QList<double> &values);
 void writeLineData(JsonWriter &writer, const QList<int> &values);

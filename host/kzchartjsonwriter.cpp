@@ -1,6 +1,7 @@
 #include "kzchartjsonwriter.h"
 
 #include <QJsonArray>
+#include <QUuid>
 
 #include <algorithm>
 #include <charconv>
@@ -204,6 +205,12 @@ void JsonWriter::writeString(const QString &text)
     }
     m_text.append(chars + plainFrom, size - plainFrom);
     m_text.append(QLatin1Char('"'));
+}
+
+QString JsonWriter::attach(const QByteArray &doubles)
+{
+    m_attachments.append({QUuid::createUuid().toString(QUuid::WithoutBraces), doubles});
+    return m_attachments.last().id;
 }
 
 void JsonWriter::writeNull()

@@ -1,6 +1,7 @@
 #ifndef KZCHARTJSONWRITER_H
 #define KZCHARTJSONWRITER_H
 
+#include <QByteArray>
 #include <QJsonObject>
 #include <QJsonValue>
 #include <QList>
@@ -11,6 +12,23 @@
 #include <functional>
 
 namespace KzChartHost {
+
+// Binary doubles that a long series travels as instead of text, named in the
+// text by a random id (see writeLineData()).
+struct Attachment
+{
+    QString id;
+    QByteArray doubles;
+};
+using Attachments = QList<Attachment>;
+
+// An option fragment as the page receives it: compact JSON text and the
+// attachments that the text names.
+struct Fragment
+{
+    QString json;
+    Attachments attachments;
+};
 
 // Writes compact JSON text straight into a QString, byte for byte as
 // QJsonDocument::toJson(QJsonDocument::Compact) writes the same values:
@@ -66,10 +84,16 @@ public:
     // Characters appended as they are: punctuation and JSON known to be valid.
     void writeRaw(QLatin1String text) { m_text.append(text); }
 
+    // Keeps doubles as an attachment of the text and returns the id that
+    // names it there; the attachments travel with the text.
+    QString attach(const QByteArray &doubles);
+
     const QString &text() const { return m_text; }
+    Fragment fragment() const { return {m_text, m_attachments}; }
 
 private:
     QString m_text;
+    Attachments m_attachments;
 };
 
 } // namespace KzChartHost

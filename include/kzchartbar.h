@@ -7,41 +7,21 @@
 #include <QStringList>
 #include <QWidget>
 
-QT_BEGIN_NAMESPACE
-class QWebEngineView;
-QT_END_NAMESPACE
+#include <memory>
 
-/*!
-    \class KzChartBar
-    \brief A grouped bar chart: categories along the x axis, one bar series
-    per legend entry.
+class KzChartBarPrivate;
 
-    The constructor returns once the chart page has loaded, so setters may be
-    called at once. Every setter sends its part of the chart option to the page,
-    which merges it into what earlier calls left.
-
-    Series are named by position after the names of the last setLegends()
-    call; setDatas() with a different number of rows than there are names is
-    ignored. Set the legends first, then the data.
-
-    A click on a category label emits categoryClicked() with the label; a
-    click on the toolbox back button (see setToolBackVisible()) emits
-    toolBackClicked().
-
-    clearChart() removes the bars and the category labels. Title, subtitle,
-    legend, colours, grid and the back button stay, and so do the remembered
-    legend names, so a drill-down can go on with setCategories() and
-    setDatas() straight away.
-
-    A series of more than 2000 values is drawn as one shape, without a
-    highlight for the bar under the mouse, and keeps only the values that
-    have a category; with more than 1000 categories only the labels that fit
-    are shown. Texts longer than 4096 characters are drawn cut short, legends
-    show at most 1000 entries, and all texts show as typed, markup included.
-*/
 class KZCHARTWIDGET_EXPORT KzChartBar : public QWidget
 {
     Q_OBJECT
+    //! The title above the chart.
+    Q_PROPERTY(QString title READ title WRITE setTitle)
+    //! The smaller line under the title.
+    Q_PROPERTY(QString subTitle READ subTitle WRITE setSubTitle)
+    //! The series colours.
+    Q_PROPERTY(QStringList colors READ colors WRITE setColors)
+    //! Whether the toolbox back button shows.
+    Q_PROPERTY(bool toolBackVisible READ isToolBackVisible WRITE setToolBackVisible)
 
 public:
     //! Builds the chart and loads its page; setters may be called as soon as
@@ -71,19 +51,28 @@ public:
     void setLegends(const QStringList &legends, const QString &x, const QString &y,
                     const QString &orient);
     //! Sets one row of whole-number values per legend entry, each value the
-    //! bar of one category. Ignored unless there are as many rows as names
+    //! bar of one category. Refused unless there are as many rows as names
     //! given to the last setLegends().
     void setDatas(const QList<QList<int>> &datas);
-    //! As the whole-number form; NaN and infinite values are sent as null and
-    //! leave their bar out.
+    //! As the whole-number form; NaN and infinite values leave their bar out.
     void setDatas(const QList<QList<double>> &datas);
     //! Sets the plot area's margins in percent of the chart's width (left,
-    //! right) and height (top, bottom). The "%1%" that builds each margin is
-    //! a translatable text.
+    //! right) and height (top, bottom).
     void setGrid(int left, int top, int right, int bottom);
-    //! Removes the bars and the category labels; everything else stays, the
-    //! remembered legend names included (see the class description).
+    //! Removes the bars and the category labels; everything else stays.
     void clearChart();
+
+    //! The text of the last setTitle().
+    QString title() const;
+    //! The text of the last setSubTitle().
+    QString subTitle() const;
+    //! The colours of the last setColors().
+    QStringList colors() const;
+    //! Whether the back button shows.
+    bool isToolBackVisible() const;
+    //! True once the chart page has loaded, and again once it is back after
+    //! its renderer process died.
+    bool isReady() const;
 
 Q_SIGNALS:
     //! The user clicked the category label \a category on the x axis.
@@ -93,22 +82,14 @@ Q_SIGNALS:
 
 public Q_SLOTS:
     //! Called by the page when a category label is clicked; emits
-    //! categoryClicked(). Calling it directly emits the same signal
-    //! at once; a page's call emits it right after the call has been delivered.
+    //! categoryClicked().
     void clickedCategory(const QString &category);
     //! Called by the page when the back button is clicked; emits
-    //! toolBackClicked(). Calling it directly emits the same signal
-    //! at once; a page's call emits it right after the call has been delivered.
+    //! toolBackClicked().
     void clickedToolBack();
 
 private:
-    void setChartOption(const QString &json);
-    QString getTypeString();
-    template <typename T>
-    void sendSeries(const QList<QList<T>> &datas);
-
-    QWebEngineView *m_webView = nullptr;
-    QStringList m_legends;
+    const std::unique_ptr<KzChartBarPrivate> d;
 
     Q_DISABLE_COPY(KzChartBar)
 };

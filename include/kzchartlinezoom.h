@@ -11,84 +11,15 @@
 #include <QStringList>
 #include <QWidget>
 
-QT_BEGIN_NAMESPACE
-class QWebEngineView;
-QT_END_NAMESPACE
+#include <memory>
 
-/*!
-    \class KzChartLineZoom
-    \brief A monitoring line chart: one line per measuring point, zoom bars on
-    both axes, red alarm lines, depth records in the tooltips, legend selection
-    in both directions and double-clicks on line segments.
+class KzChartLineZoomPrivate;
 
-    Configure the whole chart with one setOption() call. Unlike the other
-    charts, this page does not merge: every call that reaches it through the
-    option bridge (setOption(), setColors() and the list forms of setDatas())
-    clears the chart and rebuilds it from the page's base option plus what
-    that call carries. setColors() after setOption() therefore leaves only the
-    palette; pass everything to setOption() instead.
-
-    The builders (setTitle(), setToolTip(), setLegends(), setGrid(),
-    setDataZoom(), both setCategories(), setValueRange(), setValues() and the
-    map form of setDatas()) send nothing: each returns the array that becomes
-    one key of the option. setOption() calls them in a fixed order and sends
-    the result in one page call. setLegends() also remembers the names; the
-    series are named, ordered and counted after them.
-
-    Tooltip modes (the first argument of setOption()):
-    \list
-    \li 1: series name, date (the category label), value and, for every
-        record given to setDepthDate() for that point and date, a depth line;
-        positive depths are shown negated (3.5 reads -3.5).
-    \li 2: a depth profile: series name, "深度" with the y value and "值"
-        with the x value.
-    \li anything else: empty tooltip boxes.
-    \endlist
-
-    Signals: legendClicked() when the user toggles a legend entry (one name
-    and whether it is selected now; setLegendClicked() raises none), and
-    lineDBClicked() when the user double-clicks close to a line segment (the
-    series name and the x keys of the segment's two points; on the category
-    axis these are the label indexes, on a numeric axis the x values, which
-    arrive rounded to whole numbers). seriesClicked() is raised only by
-    calling clickedSeries() directly.
-
-    How the double-click hit test reads a click:
-    \list
-    \li The tolerance is 0.5 % of the y span that the y zoom bar currently
-        shows, so a chart without zoom bars (before setOption(), after
-        setColors() or a list setDatas()) reports no double-clicks.
-    \li The click's x is taken in the units of the segment's keys by
-        interpolating its pixel column between the pixel columns of the
-        segment's two points; on the category axis a click halfway between
-        labels 3 and 4 is at 3.5, not rounded to a label.
-    \li A click must lie between the y values of the segment's two points,
-        widened by the tolerance, whether the line rises or falls, and
-        horizontally between the two points' pixel columns (left point first).
-    \li The first segment of the first series, in series order, that passes
-        wins; where lines cross, the earlier series is reported.
-    \endlist
-
-    getPixelByLogic() asks the page for the pixel column of an x value on the
-    x axis. The page works it out but nothing travels back, so the call has no
-    visible effect and changes nothing.
-
-    Clicks on x-axis labels are not reported: the widget has no signal for
-    them and the page ignores them.
-
-    Long series are drawn as by KzChartLine: above 5000 points, in ascending
-    x order, a series shows the lowest and highest point of every pixel
-    column in view, redone on zoom; the double-click hit test then works on
-    those points, which are real data points. Their points travel as binary
-    numbers, as described for KzChartLine.
-
-    The tooltips show series names, dates and depth texts as typed, markup
-    included. An alarm value that is not a finite number gets no line. Texts
-    are bounded as on KzChartLine.
-*/
 class KZCHARTWIDGET_EXPORT KzChartLineZoom : public QWidget
 {
     Q_OBJECT
+    //! The series colours; setting them rebuilds the chart (see setColors()).
+    Q_PROPERTY(QStringList colors READ colors WRITE setColors)
 
 public:
     //! Measuring point name -> its (x, y) points in drawing order.
@@ -174,7 +105,7 @@ public:
     QJsonArray setDatas(const SeriesMap &datas,
                         const AlarmMap &alarms);
     //! Rebuilds the chart with only these plain value series (tooltip
-    //! mode 0, no zoom bars); ignored when the row count differs from the
+    //! mode 0, no zoom bars); refused when the row count differs from the
     //! legend count.
     void setDatas(const QList<QList<int>> &datas);
     //! As the whole-number form.
@@ -195,6 +126,12 @@ public:
     //! the class description).
     void getPixelByLogic(const double &x);
 
+    //! The colours of the last setColors().
+    QStringList colors() const;
+    //! True once the chart page has loaded, and again once it is back after
+    //! its renderer process died.
+    bool isReady() const;
+
 Q_SIGNALS:
     //! Raised only by calling clickedSeries() directly.
     void seriesClicked(const QString &name);
@@ -209,34 +146,14 @@ public Q_SLOTS:
     //! Emits seriesClicked(); the page never calls it.
     void clickedSeries(const QString &name);
     //! Called by the page when the user toggles a legend entry; emits
-    //! legendClicked(). Calling it directly emits the same signal
-    //! at once; a page's call emits it right after the call has been delivered.
+    //! legendClicked().
     void clickedLegend(const QString &name, bool bSelected);
     //! Called by the page on a double-click close to a line segment; emits
-    //! lineDBClicked(). Calling it directly emits the same signal
-    //! at once; a page's call emits it right after the call has been delivered.
+    //! lineDBClicked().
     void dbClickedLine(const QString &point, const int &start, const int &end);
 
 private:
-    // Tooltip, legend, zoom and grid, which both setOption() forms share.
-    QJsonObject getCommonOption(int toolTipMode, const QStringList &legends, const QString &legendY,
-                                bool showDataZoom, int zoomStart, int zoomEnd,
-                                const QString &gridLeft, const QString &gridTop, const QString &gridRight,
-                                const QString &gridBottom, bool containLabel);
-    void setChartOption(const QString &json, int toolTipMode);
-    QString getTypeString();
-    QJsonArray getJsonArrayPair(const QList<QPair<double, double>> &pairs);
-    // The series objects of the remembered legends, without their data;
-    // none when datas holds a different number of points.
-    QList<QJsonObject> getSeriesItems(const SeriesMap &datas, const AlarmMap &alarms);
-    // The points of each remembered legend, in legend order.
-    QList<QList<QPair<double, double>>> getSeriesPoints(const SeriesMap &datas);
-    QJsonObject getAlarmLine(double value, const QStringList &labelNames, bool onlyAlarm);
-    template <typename T>
-    void sendSeries(const QList<QList<T>> &datas, const QJsonObject &extra);
-
-    QWebEngineView *m_webView = nullptr;
-    QStringList m_legends;
+    const std::unique_ptr<KzChartLineZoomPrivate> d;
 
     Q_DISABLE_COPY(KzChartLineZoom)
 };

@@ -7,39 +7,21 @@
 #include <QStringList>
 #include <QWidget>
 
-QT_BEGIN_NAMESPACE
-class QWebEngineView;
-QT_END_NAMESPACE
+#include <memory>
 
-/*!
-    \class KzChartPie
-    \brief A pie chart of whole-number values, one slice per legend entry.
+class KzChartPiePrivate;
 
-    The constructor returns once the chart page has loaded, so setters may be
-    called at once. Every setter sends its part of the chart option to the page,
-    which merges it into what earlier calls left.
-
-    Slices are named by position after the names of the last setLegends()
-    call; setDatas() with a different number of values than there are names is
-    ignored. Set the legends first, then the values. Each slice carries a label
-    with its name and value; the tooltip shows the series name (see
-    setDatasName()), the slice's name, value and percentage. The legend along
-    the bottom scrolls when it is too long.
-
-    A click on a slice emits categoryClicked() with the slice's name, unless
-    setSilent(true) made the pie ignore the mouse. A click on the toolbox back
-    button (see setToolBackVisible()) emits toolBackClicked().
-
-    Turning legend selection off with setLegends(legends, bShow, false) lasts:
-    a later call with bSelectable true leaves the selection mode as it is.
-
-    The page draws at most the first 1000 slices and legend entries, and
-    percentages are of the slices drawn; texts longer than 4096 characters
-    are drawn cut short. All texts show as typed, markup included.
-*/
 class KZCHARTWIDGET_EXPORT KzChartPie : public QWidget
 {
     Q_OBJECT
+    //! The title above the chart.
+    Q_PROPERTY(QString title READ title WRITE setTitle)
+    //! The smaller line under the title.
+    Q_PROPERTY(QString subTitle READ subTitle WRITE setSubTitle)
+    //! The series colours.
+    Q_PROPERTY(QStringList colors READ colors WRITE setColors)
+    //! Whether the toolbox back button shows.
+    Q_PROPERTY(bool toolBackVisible READ isToolBackVisible WRITE setToolBackVisible)
 
 public:
     //! Builds the chart and loads its page; setters may be called as soon as
@@ -52,53 +34,55 @@ public:
     void setTitle(const QString &text);
     //! Sets the smaller line under the title.
     void setSubTitle(const QString &subtext);
-    //! Sets the palette, one CSS colour ("#c23531", "red"...) per slice in
-    //! order; it repeats when there are more slices than colours.
+    //! Sets the palette, one CSS colour ("#c23531", "red"...) per series in
+    //! order; it repeats when there are more series than colours.
     void setColors(const QStringList &colors);
     //! Shows or hides the toolbox back button, hidden at first.
     void setToolBackVisible(bool visible);
 
     //! Sets the legend entries, which also name the slices of later
-    //! setDatas() calls by position and give their expected number. The
-    //! legend keeps its visibility and selection mode.
+    //! setDatas() calls by position and give their expected number.
     void setLegends(const QStringList &legends);
-    //! Sets the legend entries, which also name the slices of later
-    //! setDatas() calls by position and give their expected number; \a bShow
-    //! shows or hides the legend, and \a bSelectable false stops the user
-    //! from switching slices off through it, for good (see the class
-    //! description).
+    //! As setLegends(legends); \a bShow shows or hides the legend, and
+    //! \a bSelectable false stops the user from switching slices off
+    //! through the legend, for good.
     void setLegends(const QStringList &legends, bool bShow, bool bSelectable);
-    //! Sets one whole-number value per legend entry, in legend order. Ignored
-    //! unless there are as many values as names given to the last
-    //! setLegends().
+    //! Sets one whole-number value per legend entry, each the size of one
+    //! slice. Refused unless there are as many values as legend names.
     void setDatas(const QList<int> &datas);
-    //! Sets the series name, the first line of the tooltip.
+    //! Sets the series name that the tooltip shows above a slice.
     void setDatasName(const QString &name);
-    //! A silent pie reacts to no mouse action: no highlight, no tooltip and
-    //! no categoryClicked(); setSilent(false) turns the reactions back on.
+    //! Makes the pie ignore the mouse (no hover, no clicks) when \a bSilent.
     void setSilent(bool bSilent);
 
+    //! The text of the last setTitle().
+    QString title() const;
+    //! The text of the last setSubTitle().
+    QString subTitle() const;
+    //! The colours of the last setColors().
+    QStringList colors() const;
+    //! Whether the back button shows.
+    bool isToolBackVisible() const;
+    //! True once the chart page has loaded, and again once it is back after
+    //! its renderer process died.
+    bool isReady() const;
+
 Q_SIGNALS:
-    //! The user clicked the slice named \a category.
+    //! The user clicked the category label \a category.
     void categoryClicked(const QString &category);
     //! The user clicked the toolbox back button.
     void toolBackClicked();
 
 public Q_SLOTS:
-    //! Called by the page when a slice is clicked; emits
-    //! categoryClicked(). Calling it directly emits the same signal
-    //! at once; a page's call emits it right after the call has been delivered.
+    //! Called by the page when a category label is clicked; emits
+    //! categoryClicked().
     void clickedCategory(const QString &category);
     //! Called by the page when the back button is clicked; emits
-    //! toolBackClicked(). Calling it directly emits the same signal
-    //! at once; a page's call emits it right after the call has been delivered.
+    //! toolBackClicked().
     void clickedToolBack();
 
 private:
-    void setChartOption(const QString &json);
-
-    QWebEngineView *m_webView = nullptr;
-    QStringList m_legends;
+    const std::unique_ptr<KzChartPiePrivate> d;
 
     Q_DISABLE_COPY(KzChartPie)
 };

@@ -51,11 +51,8 @@ function setChartOption(strJson) {
         myChart.setOption({ xAxis: [{ triggerEvent: true }] });
 }
 
-// The widget's setToolTip() sends its mode here before it switches the
-// tooltip to item mode. This page gives the mode no visible meaning: every
-// mode shows the same item tooltip. It is kept so that the call is
-// answered rather than raising a script error.
-var toolTipFlag = 0;
-function setToolTipFlag(flag) {
-    toolTipFlag = flag;
+// The widget's setToolTip() hands its mode here before it switches the
+// tooltip to item mode. Every mode shows the same item tooltip on this page,
+// so the call is only answered.
+function setToolTipFlag() {
 }

@@ -1,0 +1,170 @@
+#include "kzchartcore.h"
+#include "kzchartfragments.h"
+#include "kzchartjson.h"
+#include "kzchartlogging.h"
+#include "kzchartpage.h"
+#include "kzchartprocess.h"
+#include "kzchartreplaylog.h"
+
+#include <QCoreApplication>
+#include <QEventLoop>
+#include <QHBoxLayout>
+#include <QPointer>
+#include <QThread>
+#include <QTimer>
+#include <QWebChannel>
+#include <QWebEngineView>
+
+using namespace KzChartHost;
+
+namespace {
+
+QString chartPageUrl(const QString &page)
+{
+    return QStringLiteral("qrc:///ECharts/Resources/ECharts/") + page;
+}
+
+// Quits the application from the first event loop that runs: a quit request
+// made while no loop runs would otherwise be lost.
+void quitWhenLoopRuns()
+{
+    QTimer::singleShot(0, QCoreApplication::instance(), [] {
+        if (QThread::currentThread()->loopLevel() > 0)
+            QCoreApplication::quit();
+        else
+            quitWhenLoopRuns();
+    });
+}
+
+// QObject::sender() is protected; a pointer to it formed through a derived
+// class may be called on any object.
+struct SenderAccess : QObject
+{
+    static QObject *senderOf(const QObject *object) { return (object->*(&SenderAccess::sender))(); }
+};
+
+} // namespace
+
+KzChartPrivate::KzChartPrivate(QWidget *widget)
+    : q(widget)
+{
+    filterChannelNotices();
+    view = new QWebEngineView(q);
+    page = new ChartPage(view);
+    view->setPage(page);
+    auto *channel = new QWebChannel(q);
+    channel->registerObject(QStringLiteral("chartWidget"), q);
+    page->setWebChannel(channel);
+    view->setContextMenuPolicy(Qt::NoContextMenu);
+}
+
+KzChartPrivate::~KzChartPrivate() = default;
+
+void KzChartPrivate::load(KzChartPrivate *d, const QString &page)
+{
+    // Only locals after the wait: the widget, and d with it, may be gone.
+    QWidget *const widget = d->q;
+    QWebEngineView *const view = d->view;
+    const QPointer<QWidget> alive(widget);
+    // The loop is the receiver, so the connections die with it: a later
+    // loadFinished can never reach a loop that no longer exists. A failed load
+    // ends the wait too; the page reports it.
+    QEventLoop loop;
+    bool loaded = false;
+    QObject::connect(view, &QWebEngineView::loadFinished, &loop, [&] {
+        loaded = true;
+        loop.quit();
+    }, Qt::DirectConnection);
+    QObject::connect(view, &QObject::destroyed, &loop, &QEventLoop::quit, Qt::DirectConnection);
+    d->page->start(QUrl(chartPageUrl(page), QUrl::TolerantMode));
+    loop.exec(QEventLoop::AllEvents);
+    if (!alive)
+        return;
+    // Nothing but a quit request (QCoreApplication::exit() ends every running
+    // loop) ends the wait early while the widget lives. Before the
+    // application's own loop runs, that request would be lost; hand it on to
+    // the first loop that runs.
+    if (!loaded && QThread::currentThread()->loopLevel() == 0)
+        quitWhenLoopRuns();
+
+    auto *layout = new QHBoxLayout(widget);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    layout->addWidget(view);
+}
+
+void KzChartPrivate::sendOption(const QString &json)
+{
+    sendOption(Fragment{json, {}});
+}
+
+void KzChartPrivate::sendOption(const Fragment &fragment)
+{
+    page->run(QStringLiteral("setChartOption(%1)").arg(fragment.json), optionKey(fragment.json),
+              fragment.attachments);
+}
+
+void KzChartPrivate::runScript(const QString &script, const Attachments &attachments)
+{
+    page->run(script, functionKey(script), attachments);
+}
+
+bool KzChartPrivate::acceptRows(const char *setter, int rows) const
+{
+    if (rows == legends.size())
+        return true;
+    warn(setter, QStringLiteral("refused %1 rows of data for %2 legend names (setLegends() names and counts the "
+                                "series); the chart stays as it was")
+                         .arg(rows)
+                         .arg(legends.size()));
+    return false;
+}
+
+void KzChartPrivate::warn(const char *setter, const QString &what) const
+{
+    qCWarning(lcChart, "%s::%s: %s", q->metaObject()->className(), setter, qPrintable(what));
+}
+
+void KzChartPrivate::setTitle(const QString &text)
+{
+    title = text;
+    sendOption(getJsonString(titleFragment(text)));
+}
+
+void KzChartPrivate::setSubTitle(const QString &text)
+{
+    subTitle = text;
+    sendOption(getJsonString(subTitleFragment(text)));
+}
+
+void KzChartPrivate::setColors(const QStringList &palette)
+{
+    colors = palette;
+    sendOption(getJsonString(colorsFragment(palette)));
+}
+
+void KzChartPrivate::setToolBackVisible(bool visible)
+{
+    toolBackVisible = visible;
+    sendOption(getJsonString(toolBackFragment(visible)));
+}
+
+bool KzChartPrivate::isReady() const
+{
+    return page->isReady();
+}
+
+bool KzChartPrivate::calledByPage() const
+{
+    // The channel hands a page's call to the widget from its message handler,
+    // a child of the channel that the transport's messageReceived signal
+    // invokes: while the call runs, that child has a sender.
+    const auto *channel = q->findChild<QWebChannel *>(QString(), Qt::FindDirectChildrenOnly);
+    if (!channel)
+        return false;
+    for (const QObject *child : channel->children()) {
+        if (SenderAccess::senderOf(child))
+            return true;
+    }
+    return false;
+}

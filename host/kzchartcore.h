@@ -1,0 +1,96 @@
+#ifndef KZCHARTCORE_H
+#define KZCHARTCORE_H
+
+#include "kzchartdata.h"
+#include "kzchartjsonwriter.h"
+
+#include <QMetaObject>
+#include <QStringList>
+
+QT_BEGIN_NAMESPACE
+class QWebEngineView;
+class QWidget;
+QT_END_NAMESPACE
+
+namespace KzChartHost {
+class ChartPage;
+}
+
+// The private part that all six chart widgets share: the web view and its
+// page bridge, the legend names that name the series, the common setters and
+// the data the host gave. Each widget holds one (its own private class
+// derives from this one) and forwards to it; the widgets themselves derive
+// from QWidget only.
+class KzChartPrivate
+{
+public:
+    explicit KzChartPrivate(QWidget *widget);
+    virtual ~KzChartPrivate();
+
+    // Fills the widget with a web view, publishes the widget to the page as
+    // "chartWidget", loads the chart page (e.g. "bar.html") and returns once
+    // it has loaded, successfully or not; the host's event loop runs
+    // meanwhile. The wait ends early, without touching the widget or d
+    // again, when the widget is destroyed meanwhile; it ends early too when
+    // the application is asked to quit, and that request is passed on to the
+    // application's main loop. Calls made before the page has loaded run once
+    // it has.
+    static void load(KzChartPrivate *d, const QString &page);
+
+    // The page bridge. setChartOption(json) on a merging page: the call
+    // replaces the remembered call that set the same option keys (see
+    // ReplayLog).
+    void sendOption(const QString &json);
+    void sendOption(const KzChartHost::Fragment &fragment);
+    // Any other page call; it replaces the remembered call of the same page
+    // function.
+    void runScript(const QString &script, const KzChartHost::Attachments &attachments = {});
+
+    // Whether a data call of setter with rows rows (or values) matches the
+    // legend names; warns when it does not, since the call is then refused.
+    bool acceptRows(const char *setter, int rows) const;
+    // Warns in the library's logging category about a call of setter:
+    // "KzChartBar::setDatas: <what>".
+    void warn(const char *setter, const QString &what) const;
+
+    // The setters that every chart but the monitoring chart has.
+    void setTitle(const QString &text);
+    void setSubTitle(const QString &text);
+    void setColors(const QStringList &colors);
+    void setToolBackVisible(bool visible);
+
+    bool isReady() const;
+
+    // Emits the signal of a relay slot: at once when the host called the
+    // slot, and right after the call has been delivered when the page called
+    // it. The web engine cannot load another page, or do much else, before
+    // such a call has been delivered, so the host's slots may then build
+    // charts, run dialogs or delete the chart.
+    template <typename Emit>
+    void relay(Emit emitSignal)
+    {
+        if (calledByPage())
+            QMetaObject::invokeMethod(q, emitSignal, Qt::QueuedConnection);
+        else
+            emitSignal();
+    }
+
+    QWidget *const q;
+    QWebEngineView *view = nullptr;
+    KzChartHost::ChartPage *page = nullptr;
+    // The names of the last setLegends(): they name, order and count the
+    // series of the data calls.
+    QStringList legends;
+    QString title;
+    QString subTitle;
+    QStringList colors;
+    bool toolBackVisible = false;
+    KzChartHost::ChartData data;
+
+private:
+    bool calledByPage() const;
+
+    Q_DISABLE_COPY(KzChartPrivate)
+};
+
+#endif // KZCHARTCORE_H

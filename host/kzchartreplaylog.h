@@ -1,0 +1,52 @@
+#ifndef KZCHARTREPLAYLOG_H
+#define KZCHARTREPLAYLOG_H
+
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+namespace KzChartHost {
+
+// A call of a page function as the page bridge runs it: the script, the key
+// of what it sets, and the ids of the attachments it names.
+struct PageCall
+{
+    QString key;
+    QString script;
+    QStringList attachmentIds;
+};
+
+// The key of a call of a page function that sets one thing as a whole
+// ("setTitle(...)" sets what every earlier "setTitle(...)" set): its name.
+QString functionKey(const QString &script);
+// The key of a setChartOption(json) call on a merging page: the structure of
+// the compact JSON text without its values (member names in order, array
+// lengths, no "data" member at all, since the pages replace data lists
+// whole). Two fragments of equal shape set the same option keys, so the
+// later overwrites everything that the earlier set.
+QString optionKey(const QString &json);
+
+// The calls that a page needs to show again what the host had set, should it
+// have to be loaded again: the newest call of every key, in the order of
+// those calls, which leaves each option key with the value that its last
+// writer gave it. Attachments are withdrawn with the call that names them.
+class ReplayLog
+{
+public:
+    ReplayLog() = default;
+    ~ReplayLog();
+
+    // Keeps call in place of the kept call of the same key.
+    void keep(const PageCall &call);
+    void clear();
+    const QList<PageCall> &calls() const { return m_calls; }
+
+private:
+    QList<PageCall> m_calls;
+
+    Q_DISABLE_COPY(ReplayLog)
+};
+
+} // namespace KzChartHost
+
+#endif // KZCHARTREPLAYLOG_H
