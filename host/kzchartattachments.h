@@ -11,7 +11,7 @@ QT_END_NAMESPACE
 
 // Long series go to the pages as attachments: binary doubles that a page
 // fetches from the library's own URL scheme (kzchartdata:<id>, see
-// largeseries.js) after the call naming them has returned, because parsing
+// pagecalls.js) after the call naming them has returned, because parsing
 // them as script text would hold the page, and writing them as text the host,
 // for a tenth of a second per 100k points.
 namespace KzChartHost {

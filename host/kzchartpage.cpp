@@ -24,7 +24,7 @@ void ChartPage::run(const QString &script, const QString &key, const Attachments
 {
     PageCall call{key, QString(), {}};
     // The page runs every call in order, and none before the attachments
-    // fetched ahead of it have come (largeseries.js).
+    // fetched ahead of it have come (pagecalls.js).
     for (const Attachment &attachment : attachments) {
         offerAttachment(this, attachment);
         call.attachmentIds.append(attachment.id);
