@@ -57,18 +57,63 @@ KzChartBar::KzChartBar(QWidget *parent)
 
 KzChartBar::~KzChartBar() = default;
 
-void KzChartBar::setTitle(const QString &text) { d->setTitle(text); }
-void KzChartBar::setSubTitle(const QString &subtext) { d->setSubTitle(subtext); }
-void KzChartBar::setColors(const QStringList &colors) { d->setColors(colors); }
-void KzChartBar::setToolBackVisible(bool visible) { d->setToolBackVisible(visible); }
-QString KzChartBar::title() const { return d->title; }
-QString KzChartBar::subTitle() const { return d->subTitle; }
-QStringList KzChartBar::colors() const { return d->colors; }
-bool KzChartBar::isToolBackVisible() const { return d->toolBackVisible; }
-bool KzChartBar::isReady() const { return d->isReady(); }
+void KzChartBar::setTitle(const QString &text)
+{
+    KZCHART_ON_OWN_THREAD(setTitle(text));
+    d->setTitle(text);
+}
+
+void KzChartBar::setSubTitle(const QString &subtext)
+{
+    KZCHART_ON_OWN_THREAD(setSubTitle(subtext));
+    d->setSubTitle(subtext);
+}
+
+void KzChartBar::setColors(const QStringList &colors)
+{
+    KZCHART_ON_OWN_THREAD(setColors(colors));
+    d->setColors(colors);
+}
+
+void KzChartBar::setToolBackVisible(bool visible)
+{
+    KZCHART_ON_OWN_THREAD(setToolBackVisible(visible));
+    d->setToolBackVisible(visible);
+}
+
+QString KzChartBar::title() const
+{
+    KZCHART_RETURN_FROM_OWN_THREAD(title());
+    return d->title;
+}
+
+QString KzChartBar::subTitle() const
+{
+    KZCHART_RETURN_FROM_OWN_THREAD(subTitle());
+    return d->subTitle;
+}
+
+QStringList KzChartBar::colors() const
+{
+    KZCHART_RETURN_FROM_OWN_THREAD(colors());
+    return d->colors;
+}
+
+bool KzChartBar::isToolBackVisible() const
+{
+    KZCHART_RETURN_FROM_OWN_THREAD(isToolBackVisible());
+    return d->toolBackVisible;
+}
+
+bool KzChartBar::isReady() const
+{
+    KZCHART_RETURN_FROM_OWN_THREAD(isReady());
+    return d->isReady();
+}
 
 void KzChartBar::setCategories(const QStringList &categories)
 {
+    KZCHART_ON_OWN_THREAD(setCategories(categories));
     d->data.categories = categories;
     d->sendOption(getLabelledComponentString(
             QStringLiteral("xAxis"), getJsonObject(QStringLiteral("type"), QStringLiteral("category")), categories));
@@ -76,6 +121,7 @@ void KzChartBar::setCategories(const QStringList &categories)
 
 void KzChartBar::setLegends(const QStringList &legends)
 {
+    KZCHART_ON_OWN_THREAD(setLegends(legends));
     d->legends = legends;
     d->sendOption(getJsonString(getJsonObject(
             QStringLiteral("legend"), getJsonObject(QStringLiteral("data"), getJsonArray(legends)))));
@@ -84,6 +130,7 @@ void KzChartBar::setLegends(const QStringList &legends)
 void KzChartBar::setLegends(const QStringList &legends, const QString &x, const QString &y,
                             const QString &orient)
 {
+    KZCHART_ON_OWN_THREAD(setLegends(legends, x, y, orient));
     d->legends = legends;
     QJsonObject legend;
     legend.insert(QStringLiteral("x"), x);
@@ -95,16 +142,19 @@ void KzChartBar::setLegends(const QStringList &legends, const QString &x, const 
 
 void KzChartBar::setDatas(const QList<QList<int>> &datas)
 {
+    KZCHART_ON_OWN_THREAD(setDatas(datas));
     d->sendSeries(datas);
 }
 
 void KzChartBar::setDatas(const QList<QList<double>> &datas)
 {
+    KZCHART_ON_OWN_THREAD(setDatas(datas));
     d->sendSeries(datas);
 }
 
 void KzChartBar::setGrid(int left, int top, int right, int bottom)
 {
+    KZCHART_ON_OWN_THREAD(setGrid(left, top, right, bottom));
     const QString format = tr("%1%");
     QJsonObject grid;
     grid.insert(QStringLiteral("left"), format.arg(left));
@@ -116,16 +166,19 @@ void KzChartBar::setGrid(int left, int top, int right, int bottom)
 
 void KzChartBar::clearChart()
 {
+    KZCHART_ON_OWN_THREAD(clearChart());
     d->data = ChartData();
     d->runScript(QStringLiteral("clearChartOption()"));
 }
 
 void KzChartBar::clickedCategory(const QString &category)
 {
+    KZCHART_ON_OWN_THREAD(clickedCategory(category));
     d->relay([=] { emit categoryClicked(category); });
 }
 
 void KzChartBar::clickedToolBack()
 {
+    KZCHART_ON_OWN_THREAD(clickedToolBack());
     d->relay([=] { emit toolBackClicked(); });
 }

@@ -59,34 +59,82 @@ KzChartDonut::KzChartDonut(QWidget *parent)
 
 KzChartDonut::~KzChartDonut() = default;
 
-void KzChartDonut::setTitle(const QString &text) { d->setTitle(text); }
-void KzChartDonut::setSubTitle(const QString &subtext) { d->setSubTitle(subtext); }
-void KzChartDonut::setColors(const QStringList &colors) { d->setColors(colors); }
-void KzChartDonut::setToolBackVisible(bool visible) { d->setToolBackVisible(visible); }
-QString KzChartDonut::title() const { return d->title; }
-QString KzChartDonut::subTitle() const { return d->subTitle; }
-QStringList KzChartDonut::colors() const { return d->colors; }
-bool KzChartDonut::isToolBackVisible() const { return d->toolBackVisible; }
-bool KzChartDonut::isReady() const { return d->isReady(); }
+void KzChartDonut::setTitle(const QString &text)
+{
+    KZCHART_ON_OWN_THREAD(setTitle(text));
+    d->setTitle(text);
+}
+
+void KzChartDonut::setSubTitle(const QString &subtext)
+{
+    KZCHART_ON_OWN_THREAD(setSubTitle(subtext));
+    d->setSubTitle(subtext);
+}
+
+void KzChartDonut::setColors(const QStringList &colors)
+{
+    KZCHART_ON_OWN_THREAD(setColors(colors));
+    d->setColors(colors);
+}
+
+void KzChartDonut::setToolBackVisible(bool visible)
+{
+    KZCHART_ON_OWN_THREAD(setToolBackVisible(visible));
+    d->setToolBackVisible(visible);
+}
+
+QString KzChartDonut::title() const
+{
+    KZCHART_RETURN_FROM_OWN_THREAD(title());
+    return d->title;
+}
+
+QString KzChartDonut::subTitle() const
+{
+    KZCHART_RETURN_FROM_OWN_THREAD(subTitle());
+    return d->subTitle;
+}
+
+QStringList KzChartDonut::colors() const
+{
+    KZCHART_RETURN_FROM_OWN_THREAD(colors());
+    return d->colors;
+}
+
+bool KzChartDonut::isToolBackVisible() const
+{
+    KZCHART_RETURN_FROM_OWN_THREAD(isToolBackVisible());
+    return d->toolBackVisible;
+}
+
+bool KzChartDonut::isReady() const
+{
+    KZCHART_RETURN_FROM_OWN_THREAD(isReady());
+    return d->isReady();
+}
 
 void KzChartDonut::setLegends(const QStringList &legends, bool bShow, bool bSelectable)
 {
+    KZCHART_ON_OWN_THREAD(setLegends(legends, bShow, bSelectable));
     d->legends = legends;
     d->sendOption(getJsonString(selectableLegendFragment(legends, bShow, bSelectable)));
 }
 
 void KzChartDonut::setDatas(const QList<int> &datas)
 {
+    KZCHART_ON_OWN_THREAD(setDatas(datas));
     d->sendSlices(datas);
 }
 
 void KzChartDonut::setDatasName(const QString &name)
 {
+    KZCHART_ON_OWN_THREAD(setDatasName(name));
     d->setSlicesName(name);
 }
 
 void KzChartDonut::setLabel(const QString &topText, const QString &bottomText)
 {
+    KZCHART_ON_OWN_THREAD(setLabel(topText, bottomText));
     // Every segment draws this label at the centre of the ring, all on top
     // of each other; the two style names are those of the page's rich block.
     // One pass, so that a "%2" inside topText stays text.
@@ -99,16 +147,19 @@ void KzChartDonut::setLabel(const QString &topText, const QString &bottomText)
 
 void KzChartDonut::setTooltip(bool bShow)
 {
+    KZCHART_ON_OWN_THREAD(setTooltip(bShow));
     d->sendOption(getJsonString(getJsonObject(
             QStringLiteral("tooltip"), getJsonObject(QStringLiteral("show"), bShow))));
 }
 
 void KzChartDonut::clickedCategory(const QString &category)
 {
+    KZCHART_ON_OWN_THREAD(clickedCategory(category));
     d->relay([=] { emit categoryClicked(category); });
 }
 
 void KzChartDonut::clickedToolBack()
 {
+    KZCHART_ON_OWN_THREAD(clickedToolBack());
     d->relay([=] { emit toolBackClicked(); });
 }

@@ -135,16 +135,51 @@ KzChartLine::KzChartLine(QWidget *parent)
 
 KzChartLine::~KzChartLine() = default;
 
-void KzChartLine::setTitle(const QString &text) { d->setTitle(text); }
-void KzChartLine::setSubTitle(const QString &subtext) { d->setSubTitle(subtext); }
-void KzChartLine::setColors(const QStringList &colors) { d->setColors(colors); }
-QString KzChartLine::title() const { return d->title; }
-QString KzChartLine::subTitle() const { return d->subTitle; }
-QStringList KzChartLine::colors() const { return d->colors; }
-bool KzChartLine::isReady() const { return d->isReady(); }
+void KzChartLine::setTitle(const QString &text)
+{
+    KZCHART_ON_OWN_THREAD(setTitle(text));
+    d->setTitle(text);
+}
+
+void KzChartLine::setSubTitle(const QString &subtext)
+{
+    KZCHART_ON_OWN_THREAD(setSubTitle(subtext));
+    d->setSubTitle(subtext);
+}
+
+void KzChartLine::setColors(const QStringList &colors)
+{
+    KZCHART_ON_OWN_THREAD(setColors(colors));
+    d->setColors(colors);
+}
+
+QString KzChartLine::title() const
+{
+    KZCHART_RETURN_FROM_OWN_THREAD(title());
+    return d->title;
+}
+
+QString KzChartLine::subTitle() const
+{
+    KZCHART_RETURN_FROM_OWN_THREAD(subTitle());
+    return d->subTitle;
+}
+
+QStringList KzChartLine::colors() const
+{
+    KZCHART_RETURN_FROM_OWN_THREAD(colors());
+    return d->colors;
+}
+
+bool KzChartLine::isReady() const
+{
+    KZCHART_RETURN_FROM_OWN_THREAD(isReady());
+    return d->isReady();
+}
 
 void KzChartLine::setCategories(const QStringList &categories, bool bOnZero, int interval)
 {
+    KZCHART_ON_OWN_THREAD(setCategories(categories, bOnZero, interval));
     // The labels are written apart from the axis: there may be 100k of them.
     QJsonObject axis = getCategoryAxis(QStringList(), bOnZero, interval);
     axis.remove(QStringLiteral("data"));
@@ -154,6 +189,7 @@ void KzChartLine::setCategories(const QStringList &categories, bool bOnZero, int
 
 void KzChartLine::setCategories(int min, int max, int splitNumber, double minInterval)
 {
+    KZCHART_ON_OWN_THREAD(setCategories(min, max, splitNumber, minInterval));
     QJsonObject axis = getRangeAxis(min, max, splitNumber, minInterval);
     axis.insert(QStringLiteral("type"), QStringLiteral("value"));
     d->data.categories.clear();
@@ -162,21 +198,25 @@ void KzChartLine::setCategories(int min, int max, int splitNumber, double minInt
 
 void KzChartLine::setDatas(const QList<QList<int>> &datas)
 {
+    KZCHART_ON_OWN_THREAD(setDatas(datas));
     d->sendSeries(datas);
 }
 
 void KzChartLine::setDatas(const QList<QList<double>> &datas)
 {
+    KZCHART_ON_OWN_THREAD(setDatas(datas));
     d->sendSeries(datas);
 }
 
 void KzChartLine::setDatas(const QList<QList<QPair<double, double>>> &datas)
 {
+    KZCHART_ON_OWN_THREAD(setDatas(datas));
     d->sendSeries(datas);
 }
 
 void KzChartLine::setLegends(const QStringList &legends, const QString &y)
 {
+    KZCHART_ON_OWN_THREAD(setLegends(legends, y));
     d->legends = legends;
     QJsonObject legend;
     legend.insert(QStringLiteral("y"), y);
@@ -186,6 +226,7 @@ void KzChartLine::setLegends(const QStringList &legends, const QString &y)
 
 void KzChartLine::setGrid(const QString &bottom, bool bContainLabel)
 {
+    KZCHART_ON_OWN_THREAD(setGrid(bottom, bContainLabel));
     QJsonObject grid;
     grid.insert(QStringLiteral("bottom"), bottom);
     grid.insert(QStringLiteral("containLabel"), bContainLabel);
@@ -194,6 +235,7 @@ void KzChartLine::setGrid(const QString &bottom, bool bContainLabel)
 
 void KzChartLine::setToolTip(int mode)
 {
+    KZCHART_ON_OWN_THREAD(setToolTip(mode));
     d->runScript(QStringLiteral("setToolTipFlag(%1)").arg(mode));
     const QJsonObject tooltip = getJsonObject(QStringLiteral("trigger"), QStringLiteral("item"));
     d->sendOption(getJsonString(getJsonArrayObject(QStringLiteral("tooltip"), tooltip)));
@@ -201,6 +243,7 @@ void KzChartLine::setToolTip(int mode)
 
 void KzChartLine::setDataZoom(bool bShow)
 {
+    KZCHART_ON_OWN_THREAD(setDataZoom(bShow));
     // A slider and an inside (wheel and drag) zoom for each axis; the x-axis
     // pair sits at 90% of the chart's height.
     QList<QJsonObject> zooms;
@@ -221,22 +264,26 @@ void KzChartLine::setDataZoom(bool bShow)
 
 void KzChartLine::setValueRange(double min, double max, int splitNumber, double minInterval)
 {
+    KZCHART_ON_OWN_THREAD(setValueRange(min, max, splitNumber, minInterval));
     d->sendOption(getJsonString(
             getJsonArrayObject(QStringLiteral("yAxis"), getRangeAxis(min, max, splitNumber, minInterval))));
 }
 
 void KzChartLine::setValues(bool bBoundaryGap, bool bInverse)
 {
+    KZCHART_ON_OWN_THREAD(setValues(bBoundaryGap, bInverse));
     d->sendOption(getJsonString(
             getJsonArrayObject(QStringLiteral("yAxis"), getValueAxis(bBoundaryGap, bInverse))));
 }
 
 void KzChartLine::clickedCategory(const QString &category)
 {
+    KZCHART_ON_OWN_THREAD(clickedCategory(category));
     d->relay([=] { emit categoryClicked(category); });
 }
 
 void KzChartLine::clickedSeries(const QString &name)
 {
+    KZCHART_ON_OWN_THREAD(clickedSeries(name));
     d->relay([=] { emit seriesClicked(name); });
 }

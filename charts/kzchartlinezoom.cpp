@@ -245,6 +245,7 @@ void KzChartLineZoom::setOption(int toolTipMode, const QStringList &legends, con
                                 const SeriesMap &datas, const AlarmMap &alarms,
                                 const QString &title, const QString &subtitle)
 {
+    KZCHART_ON_OWN_THREAD(setOption(toolTipMode, legends, legendY, showDataZoom, zoomStart, zoomEnd, gridLeft, gridTop, gridRight, gridBottom, containLabel, categories, onZero, labelInterval, yMin, yMax, ySplitNumber, yMinInterval, datas, alarms, title, subtitle));
     QJsonObject option = commonOption(this, toolTipMode, legends, legendY, showDataZoom, zoomStart, zoomEnd,
                                       gridLeft, gridTop, gridRight, gridBottom, containLabel);
     option.insert(QStringLiteral("title"), setTitle(title, subtitle));
@@ -264,6 +265,7 @@ void KzChartLineZoom::setOption(int toolTipMode, const QStringList &legends, con
                                 double yMin, double yMax, int ySplitNumber, double yMinInterval,
                                 const SeriesMap &datas)
 {
+    KZCHART_ON_OWN_THREAD(setOption(toolTipMode, legends, legendY, showDataZoom, zoomStart, zoomEnd, gridLeft, gridTop, gridRight, gridBottom, containLabel, xMin, xMax, xSplitNumber, xMinInterval, yBoundaryGap, yInverse, yMin, yMax, ySplitNumber, yMinInterval, datas));
     QJsonObject yAxis = setValues(yBoundaryGap, yInverse).at(0).toObject();
     const QJsonObject range = setValueRange(yMin, yMax, ySplitNumber, yMinInterval).at(0).toObject();
     for (auto it = range.begin(); it != range.end(); ++it)
@@ -278,6 +280,7 @@ void KzChartLineZoom::setOption(int toolTipMode, const QStringList &legends, con
 
 QJsonArray KzChartLineZoom::setTitle(const QString &text, const QString &subtext)
 {
+    KZCHART_RETURN_FROM_OWN_THREAD(setTitle(text, subtext));
     QJsonObject title;
     title.insert(QStringLiteral("text"), text);
     title.insert(QStringLiteral("subtext"), subtext);
@@ -287,6 +290,7 @@ QJsonArray KzChartLineZoom::setTitle(const QString &text, const QString &subtext
 
 QJsonArray KzChartLineZoom::setToolTip(int toolTipMode)
 {
+    KZCHART_RETURN_FROM_OWN_THREAD(setToolTip(toolTipMode));
     Q_UNUSED(toolTipMode)
     // One data item per tooltip: the page's formatter describes one point.
     return getJsonArray(QList<QJsonObject>{getJsonObject(QStringLiteral("trigger"), QStringLiteral("item"))});
@@ -294,6 +298,7 @@ QJsonArray KzChartLineZoom::setToolTip(int toolTipMode)
 
 QJsonArray KzChartLineZoom::setLegends(const QStringList &legends, const QString &y)
 {
+    KZCHART_RETURN_FROM_OWN_THREAD(setLegends(legends, y));
     d->legends = legends;
     QJsonObject legend;
     legend.insert(QStringLiteral("y"), y);
@@ -305,6 +310,7 @@ QJsonArray KzChartLineZoom::setLegends(const QStringList &legends, const QString
 QJsonArray KzChartLineZoom::setGrid(const QString &left, const QString &top, const QString &right,
                                     const QString &bottom, bool containLabel)
 {
+    KZCHART_RETURN_FROM_OWN_THREAD(setGrid(left, top, right, bottom, containLabel));
     QJsonObject grid;
     grid.insert(QStringLiteral("left"), left);
     grid.insert(QStringLiteral("top"), top);
@@ -316,6 +322,7 @@ QJsonArray KzChartLineZoom::setGrid(const QString &left, const QString &top, con
 
 QJsonArray KzChartLineZoom::setDataZoom(bool show, int start, int end)
 {
+    KZCHART_RETURN_FROM_OWN_THREAD(setDataZoom(show, start, end));
     // Zooming changes only what is visible, never the data: lines keep
     // running to the edge of the plot instead of stopping at the last point
     // inside the window.
@@ -345,6 +352,7 @@ QJsonArray KzChartLineZoom::setDataZoom(bool show, int start, int end)
 
 QJsonArray KzChartLineZoom::setCategories(const QStringList &categories, bool onZero, int interval)
 {
+    KZCHART_RETURN_FROM_OWN_THREAD(setCategories(categories, onZero, interval));
     // Dates are points in time: no gap before the first, ticks on the labels.
     QJsonObject axis = getCategoryAxis(categories, onZero, interval);
     axis.insert(QStringLiteral("boundaryGap"), false);
@@ -354,6 +362,7 @@ QJsonArray KzChartLineZoom::setCategories(const QStringList &categories, bool on
 
 QJsonArray KzChartLineZoom::setCategories(int min, int max, int splitNumber, double minInterval)
 {
+    KZCHART_RETURN_FROM_OWN_THREAD(setCategories(min, max, splitNumber, minInterval));
     QJsonObject axis = getRangeAxis(min, max, splitNumber, minInterval);
     axis.insert(QStringLiteral("type"), QStringLiteral("value"));
     return getJsonArray(QList<QJsonObject>{axis});
@@ -361,16 +370,19 @@ QJsonArray KzChartLineZoom::setCategories(int min, int max, int splitNumber, dou
 
 QJsonArray KzChartLineZoom::setValueRange(double min, double max, int splitNumber, double minInterval)
 {
+    KZCHART_RETURN_FROM_OWN_THREAD(setValueRange(min, max, splitNumber, minInterval));
     return getJsonArray(QList<QJsonObject>{getRangeAxis(min, max, splitNumber, minInterval)});
 }
 
 QJsonArray KzChartLineZoom::setValues(bool boundaryGap, bool inverse)
 {
+    KZCHART_RETURN_FROM_OWN_THREAD(setValues(boundaryGap, inverse));
     return getJsonArray(QList<QJsonObject>{getValueAxis(boundaryGap, inverse)});
 }
 
 QJsonArray KzChartLineZoom::setDatas(const SeriesMap &datas, const AlarmMap &alarms)
 {
+    KZCHART_RETURN_FROM_OWN_THREAD(setDatas(datas, alarms));
     QList<QJsonObject> series = d->seriesItems(datas, alarms);
     const QList<Points> points = d->seriesPoints(datas);
     for (int i = 0; i < series.size(); ++i) {
@@ -384,16 +396,19 @@ QJsonArray KzChartLineZoom::setDatas(const SeriesMap &datas, const AlarmMap &ala
 
 void KzChartLineZoom::setDatas(const QList<QList<int>> &datas)
 {
+    KZCHART_ON_OWN_THREAD(setDatas(datas));
     d->sendSeries(datas, getJsonObject(QStringLiteral("smooth"), false));
 }
 
 void KzChartLineZoom::setDatas(const QList<QList<double>> &datas)
 {
+    KZCHART_ON_OWN_THREAD(setDatas(datas));
     d->sendSeries(datas, QJsonObject());
 }
 
 void KzChartLineZoom::setColors(const QStringList &colors)
 {
+    KZCHART_ON_OWN_THREAD(setColors(colors));
     d->colors = colors;
     d->data = ChartData();
     d->sendRebuild({getJsonString(colorsFragment(colors)), {}}, 0);
@@ -401,16 +416,19 @@ void KzChartLineZoom::setColors(const QStringList &colors)
 
 QStringList KzChartLineZoom::colors() const
 {
+    KZCHART_RETURN_FROM_OWN_THREAD(colors());
     return d->colors;
 }
 
 bool KzChartLineZoom::isReady() const
 {
+    KZCHART_RETURN_FROM_OWN_THREAD(isReady());
     return d->isReady();
 }
 
 void KzChartLineZoom::setDepthDate(const DepthMap &depths)
 {
+    KZCHART_ON_OWN_THREAD(setDepthDate(depths));
     // An empty map leaves the call without an argument, which clears the
     // page's records.
     d->runScript(QStringLiteral("setDepthDate(%1)").arg(getDepthDateString(depths)));
@@ -418,6 +436,7 @@ void KzChartLineZoom::setDepthDate(const DepthMap &depths)
 
 QString KzChartLineZoom::getDepthDateString(const DepthMap &depths)
 {
+    KZCHART_RETURN_FROM_OWN_THREAD(getDepthDateString(depths));
     if (depths.isEmpty())
         return QString();
     QList<QJsonObject> points;
@@ -440,6 +459,7 @@ QString KzChartLineZoom::getDepthDateString(const DepthMap &depths)
 
 void KzChartLineZoom::setLegendClicked(const QStringList &names)
 {
+    KZCHART_ON_OWN_THREAD(setLegendClicked(names));
     const QJsonObject legend = getJsonObject(QStringLiteral("data"), getJsonArray(names));
     d->runScript(QStringLiteral("setLegendClicked(%1)")
                                      .arg(getJsonString(getJsonArrayObject(QStringLiteral("legend"), legend))));
@@ -447,6 +467,7 @@ void KzChartLineZoom::setLegendClicked(const QStringList &names)
 
 void KzChartLineZoom::getPixelByLogic(const double &x)
 {
+    KZCHART_ON_OWN_THREAD(getPixelByLogic(x));
     const QJsonObject logic{{QStringLiteral("data"), x}};
     d->runScript(QStringLiteral("getPixelByLogic(%1)")
                                      .arg(getJsonString(getJsonArrayObject(QStringLiteral("data"), logic))));
@@ -454,15 +475,18 @@ void KzChartLineZoom::getPixelByLogic(const double &x)
 
 void KzChartLineZoom::clickedSeries(const QString &name)
 {
+    KZCHART_ON_OWN_THREAD(clickedSeries(name));
     d->relay([=] { emit seriesClicked(name); });
 }
 
 void KzChartLineZoom::clickedLegend(const QString &name, bool bSelected)
 {
+    KZCHART_ON_OWN_THREAD(clickedLegend(name, bSelected));
     d->relay([=] { emit legendClicked(QStringList{name}, bSelected); });
 }
 
 void KzChartLineZoom::dbClickedLine(const QString &point, const int &start, const int &end)
 {
+    KZCHART_ON_OWN_THREAD(dbClickedLine(point, start, end));
     d->relay([=] { emit lineDBClicked(point, start, end); });
 }

@@ -47,18 +47,63 @@ KzChartPie::KzChartPie(QWidget *parent)
 
 KzChartPie::~KzChartPie() = default;
 
-void KzChartPie::setTitle(const QString &text) { d->setTitle(text); }
-void KzChartPie::setSubTitle(const QString &subtext) { d->setSubTitle(subtext); }
-void KzChartPie::setColors(const QStringList &colors) { d->setColors(colors); }
-void KzChartPie::setToolBackVisible(bool visible) { d->setToolBackVisible(visible); }
-QString KzChartPie::title() const { return d->title; }
-QString KzChartPie::subTitle() const { return d->subTitle; }
-QStringList KzChartPie::colors() const { return d->colors; }
-bool KzChartPie::isToolBackVisible() const { return d->toolBackVisible; }
-bool KzChartPie::isReady() const { return d->isReady(); }
+void KzChartPie::setTitle(const QString &text)
+{
+    KZCHART_ON_OWN_THREAD(setTitle(text));
+    d->setTitle(text);
+}
+
+void KzChartPie::setSubTitle(const QString &subtext)
+{
+    KZCHART_ON_OWN_THREAD(setSubTitle(subtext));
+    d->setSubTitle(subtext);
+}
+
+void KzChartPie::setColors(const QStringList &colors)
+{
+    KZCHART_ON_OWN_THREAD(setColors(colors));
+    d->setColors(colors);
+}
+
+void KzChartPie::setToolBackVisible(bool visible)
+{
+    KZCHART_ON_OWN_THREAD(setToolBackVisible(visible));
+    d->setToolBackVisible(visible);
+}
+
+QString KzChartPie::title() const
+{
+    KZCHART_RETURN_FROM_OWN_THREAD(title());
+    return d->title;
+}
+
+QString KzChartPie::subTitle() const
+{
+    KZCHART_RETURN_FROM_OWN_THREAD(subTitle());
+    return d->subTitle;
+}
+
+QStringList KzChartPie::colors() const
+{
+    KZCHART_RETURN_FROM_OWN_THREAD(colors());
+    return d->colors;
+}
+
+bool KzChartPie::isToolBackVisible() const
+{
+    KZCHART_RETURN_FROM_OWN_THREAD(isToolBackVisible());
+    return d->toolBackVisible;
+}
+
+bool KzChartPie::isReady() const
+{
+    KZCHART_RETURN_FROM_OWN_THREAD(isReady());
+    return d->isReady();
+}
 
 void KzChartPie::setLegends(const QStringList &legends)
 {
+    KZCHART_ON_OWN_THREAD(setLegends(legends));
     d->legends = legends;
     d->sendOption(getJsonString(getJsonObject(
             QStringLiteral("legend"), getJsonObject(QStringLiteral("data"), getJsonArray(legends)))));
@@ -66,22 +111,26 @@ void KzChartPie::setLegends(const QStringList &legends)
 
 void KzChartPie::setLegends(const QStringList &legends, bool bShow, bool bSelectable)
 {
+    KZCHART_ON_OWN_THREAD(setLegends(legends, bShow, bSelectable));
     d->legends = legends;
     d->sendOption(getJsonString(selectableLegendFragment(legends, bShow, bSelectable)));
 }
 
 void KzChartPie::setDatas(const QList<int> &datas)
 {
+    KZCHART_ON_OWN_THREAD(setDatas(datas));
     d->sendSlices(datas);
 }
 
 void KzChartPie::setDatasName(const QString &name)
 {
+    KZCHART_ON_OWN_THREAD(setDatasName(name));
     d->setSlicesName(name);
 }
 
 void KzChartPie::setSilent(bool bSilent)
 {
+    KZCHART_ON_OWN_THREAD(setSilent(bSilent));
     // A plain object: the page merges it into its one pie series.
     d->sendOption(getJsonString(getJsonObject(
             QStringLiteral("series"), getJsonObject(QStringLiteral("silent"), bSilent))));
@@ -89,10 +138,12 @@ void KzChartPie::setSilent(bool bSilent)
 
 void KzChartPie::clickedCategory(const QString &category)
 {
+    KZCHART_ON_OWN_THREAD(clickedCategory(category));
     d->relay([=] { emit categoryClicked(category); });
 }
 
 void KzChartPie::clickedToolBack()
 {
+    KZCHART_ON_OWN_THREAD(clickedToolBack());
     d->relay([=] { emit toolBackClicked(); });
 }

@@ -76,19 +76,69 @@ KzChartStack::KzChartStack(QWidget *parent)
 
 KzChartStack::~KzChartStack() = default;
 
-void KzChartStack::setTitle(const QString &text) { d->setTitle(text); }
-void KzChartStack::setSubTitle(const QString &subtext) { d->setSubTitle(subtext); }
-void KzChartStack::setColors(const QStringList &colors) { d->setColors(colors); }
-void KzChartStack::setToolBackVisible(bool visible) { d->setToolBackVisible(visible); }
-QString KzChartStack::title() const { return d->title; }
-QString KzChartStack::subTitle() const { return d->subTitle; }
-QStringList KzChartStack::colors() const { return d->colors; }
-bool KzChartStack::isToolBackVisible() const { return d->toolBackVisible; }
-bool KzChartStack::isHorizontal() const { return d->horizontal; }
-bool KzChartStack::isReady() const { return d->isReady(); }
+void KzChartStack::setTitle(const QString &text)
+{
+    KZCHART_ON_OWN_THREAD(setTitle(text));
+    d->setTitle(text);
+}
+
+void KzChartStack::setSubTitle(const QString &subtext)
+{
+    KZCHART_ON_OWN_THREAD(setSubTitle(subtext));
+    d->setSubTitle(subtext);
+}
+
+void KzChartStack::setColors(const QStringList &colors)
+{
+    KZCHART_ON_OWN_THREAD(setColors(colors));
+    d->setColors(colors);
+}
+
+void KzChartStack::setToolBackVisible(bool visible)
+{
+    KZCHART_ON_OWN_THREAD(setToolBackVisible(visible));
+    d->setToolBackVisible(visible);
+}
+
+QString KzChartStack::title() const
+{
+    KZCHART_RETURN_FROM_OWN_THREAD(title());
+    return d->title;
+}
+
+QString KzChartStack::subTitle() const
+{
+    KZCHART_RETURN_FROM_OWN_THREAD(subTitle());
+    return d->subTitle;
+}
+
+QStringList KzChartStack::colors() const
+{
+    KZCHART_RETURN_FROM_OWN_THREAD(colors());
+    return d->colors;
+}
+
+bool KzChartStack::isToolBackVisible() const
+{
+    KZCHART_RETURN_FROM_OWN_THREAD(isToolBackVisible());
+    return d->toolBackVisible;
+}
+
+bool KzChartStack::isHorizontal() const
+{
+    KZCHART_RETURN_FROM_OWN_THREAD(isHorizontal());
+    return d->horizontal;
+}
+
+bool KzChartStack::isReady() const
+{
+    KZCHART_RETURN_FROM_OWN_THREAD(isReady());
+    return d->isReady();
+}
 
 void KzChartStack::setCategories(const QStringList &categories)
 {
+    KZCHART_ON_OWN_THREAD(setCategories(categories));
     d->data.categories = categories;
     d->sendOption(getLabelledComponentString(KzChartStackPrivate::categoryAxisKey(d->horizontal),
             getJsonObject(QStringLiteral("type"), QStringLiteral("category")), categories));
@@ -96,6 +146,7 @@ void KzChartStack::setCategories(const QStringList &categories)
 
 void KzChartStack::setHorizontal(bool bHorizontal)
 {
+    KZCHART_ON_OWN_THREAD(setHorizontal(bHorizontal));
     d->horizontal = bHorizontal;
     QJsonObject axes;
     axes.insert(KzChartStackPrivate::categoryAxisKey(bHorizontal),
@@ -107,26 +158,31 @@ void KzChartStack::setHorizontal(bool bHorizontal)
 
 void KzChartStack::setLegends(const QStringList &legends, bool bSelectable)
 {
+    KZCHART_ON_OWN_THREAD(setLegends(legends, bSelectable));
     d->legends = legends;
     d->sendOption(getJsonString(selectableLegendFragment(legends, bSelectable)));
 }
 
 void KzChartStack::setDatas(const QList<QList<int>> &datas)
 {
+    KZCHART_ON_OWN_THREAD(setDatas(datas));
     d->sendSeries(datas);
 }
 
 void KzChartStack::setDatas(const QList<QList<double>> &datas)
 {
+    KZCHART_ON_OWN_THREAD(setDatas(datas));
     d->sendSeries(datas);
 }
 
 void KzChartStack::clickedCategory(const QString &category)
 {
+    KZCHART_ON_OWN_THREAD(clickedCategory(category));
     d->relay([=] { emit categoryClicked(category); });
 }
 
 void KzChartStack::clickedToolBack()
 {
+    KZCHART_ON_OWN_THREAD(clickedToolBack());
     d->relay([=] { emit toolBackClicked(); });
 }

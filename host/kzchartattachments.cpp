@@ -4,7 +4,10 @@
 #include <QCoreApplication>
 #include <QHash>
 #include <QWebEnginePage>
+#include <QUuid>
 #include <QWebEngineProfile>
+#include <QWebEngineUrlRequestInfo>
+#include <QWebEngineUrlRequestInterceptor>
 #include <QWebEngineUrlRequestJob>
 #include <QWebEngineUrlScheme>
 #include <QWebEngineUrlSchemeHandler>
@@ -24,11 +27,14 @@ void registerAttachmentScheme()
 }
 Q_CONSTRUCTOR_FUNCTION(registerAttachmentScheme)
 
+const QByteArray secretHeader = QByteArrayLiteral("X-KzChart-Page");
+
 struct Offer
 {
     QByteArray doubles;
-    const QWebEnginePage *owner;
+    QByteArray ownerSecret;
 };
+
 
 // Attachments by id, from the page call that carries them until that call
 // leaves its page's replay log. Pages and their calls live on the GUI thread.
@@ -45,13 +51,32 @@ public:
     void requestStarted(QWebEngineUrlRequestJob *job) override
     {
         const auto it = offers().constFind(job->requestUrl().path());
-        if (job->requestMethod() != "GET" || it == offers().constEnd())
+        if (job->requestMethod() != "GET" || it == offers().constEnd()
+            || job->requestHeaders().value(secretHeader) != it->ownerSecret) {
             return job->fail(QWebEngineUrlRequestJob::UrlNotFound);
+        }
         auto *buffer = new QBuffer(job);
         buffer->setData(it->doubles);
         buffer->open(QIODevice::ReadOnly);
         job->reply(QByteArrayLiteral("application/octet-stream"), buffer);
     }
+};
+
+// Marks the requests of one page for the attachment handler.
+class SecretInterceptor : public QWebEngineUrlRequestInterceptor
+{
+public:
+    SecretInterceptor(QByteArray secret, QObject *parent)
+        : QWebEngineUrlRequestInterceptor(parent), m_secret(std::move(secret)) {}
+
+    void interceptRequest(QWebEngineUrlRequestInfo &info) override
+    {
+        if (info.requestUrl().scheme().toLatin1() == attachmentScheme)
+            info.setHttpHeader(secretHeader, m_secret);
+    }
+
+private:
+    const QByteArray m_secret;
 };
 
 } // namespace
@@ -64,9 +89,14 @@ bool attachmentsAvailable()
     return available;
 }
 
-void offerAttachment(const QWebEnginePage *owner, const Attachment &attachment)
+QByteArray newPageSecret()
 {
-    offers().insert(attachment.id, {attachment.doubles, owner});
+    return QUuid::createUuid().toByteArray(QUuid::WithoutBraces);
+}
+
+void offerAttachment(const QByteArray &ownerSecret, const Attachment &attachment)
+{
+    offers().insert(attachment.id, {attachment.doubles, ownerSecret});
 }
 
 void withdrawAttachments(const QStringList &ids)
@@ -75,12 +105,15 @@ void withdrawAttachments(const QStringList &ids)
         offers().remove(id);
 }
 
-void serveAttachments(QWebEnginePage *owner)
+void serveAttachments(QWebEnginePage *page, const QByteArray &secret)
 {
     static AttachmentHandler handler;
-    QWebEngineProfile *profile = owner->profile();
-    if (attachmentsAvailable() && !profile->urlSchemeHandler(attachmentScheme))
+    if (!attachmentsAvailable())
+        return;
+    QWebEngineProfile *profile = page->profile();
+    if (!profile->urlSchemeHandler(attachmentScheme))
         profile->installUrlSchemeHandler(attachmentScheme, &handler);
+    page->setUrlRequestInterceptor(new SecretInterceptor(secret, page));
 }
 
 } // namespace KzChartHost

@@ -3,6 +3,8 @@
 
 #include "kzchartjsonwriter.h"
 
+#include <QByteArray>
+
 #include <QStringList>
 
 QT_BEGIN_NAMESPACE
@@ -22,14 +24,20 @@ namespace KzChartHost {
 // plugin, say), the library sends every series as text.
 bool attachmentsAvailable();
 
-// Makes the attachment fetchable by the page owner, and by no other page,
-// until it is withdrawn.
-void offerAttachment(const QWebEnginePage *owner, const Attachment &attachment);
-void withdrawAttachments(const QStringList &ids);
+// A page's secret: random, kept by the host, never seen by page script.
+QByteArray newPageSecret();
 
-// Serves the attachments to the pages of owner's profile; does nothing when
-// attachments are not available.
-void serveAttachments(QWebEnginePage *owner);
+// Lets page fetch the attachments offered to its secret: the scheme's handler
+// on the page's profile serves an attachment only to requests that carry the
+// secret of the page it was offered to, which the page's own request
+// interceptor adds to that page's requests. Does nothing when attachments are
+// not available.
+void serveAttachments(QWebEnginePage *page, const QByteArray &secret);
+
+// Makes the attachment fetchable by the page whose secret is ownerSecret,
+// and by no other page, until it is withdrawn.
+void offerAttachment(const QByteArray &ownerSecret, const Attachment &attachment);
+void withdrawAttachments(const QStringList &ids);
 
 } // namespace KzChartHost
 

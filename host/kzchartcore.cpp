@@ -154,6 +154,17 @@ bool KzChartPrivate::isReady() const
     return page->isReady();
 }
 
+bool KzChartPrivate::onOtherThread(const char *member) const
+{
+    if (QThread::currentThread() == q->thread())
+        return false;
+    if (m_warnedThread.testAndSetRelaxed(0, 1)) {
+        qCWarning(lcChart, "%s called on another thread than the chart's; the call is carried over to the chart's "
+                           "thread (further calls of this chart are carried over without a warning)", member);
+    }
+    return true;
+}
+
 bool KzChartPrivate::calledByPage() const
 {
     // The channel hands a page's call to the widget from its message handler,

@@ -6,6 +6,7 @@
 
 #include <QMetaObject>
 #include <QStringList>
+#include <QThread>
 
 QT_BEGIN_NAMESPACE
 class QWebEngineView;
@@ -61,6 +62,10 @@ public:
 
     bool isReady() const;
 
+    // True when the caller runs on another thread than the widget's; warns
+    // the first time, naming member. See KZCHART_ON_OWN_THREAD.
+    bool onOtherThread(const char *member) const;
+
     // Emits the signal of a relay slot: at once when the host called the
     // slot, and right after the call has been delivered when the page called
     // it. The web engine cannot load another page, or do much else, before
@@ -90,7 +95,29 @@ public:
 private:
     bool calledByPage() const;
 
+    mutable QAtomicInt m_warnedThread;
+
     Q_DISABLE_COPY(KzChartPrivate)
 };
+
+// The first line of every public member of a chart widget. Called on another
+// thread than the widget's (a worker's, say), the member warns once per widget
+// and is carried to the widget's thread with a queued invocation, so that it
+// has the effect it would have had there; the caller does not wait. A member
+// that returns a value waits for the widget's thread to answer instead.
+#define KZCHART_ON_OWN_THREAD(call)                                                                       \
+    do {                                                                                                  \
+        if (d->onOtherThread(Q_FUNC_INFO))                                                                \
+            return (void)QMetaObject::invokeMethod(this, [=] { call; }, Qt::QueuedConnection);            \
+    } while (false)
+#define KZCHART_RETURN_FROM_OWN_THREAD(call)                                                              \
+    do {                                                                                                  \
+        if (d->onOtherThread(Q_FUNC_INFO)) {                                                              \
+            decltype(call) result;                                                                        \
+            QMetaObject::invokeMethod(const_cast<QObject *>(static_cast<const QObject *>(this)),          \
+                                      [&] { result = call; }, Qt::BlockingQueuedConnection);              \
+            return result;                                                                                \
+        }                                                                                                 \
+    } while (false)
 
 #endif // KZCHARTCORE_H

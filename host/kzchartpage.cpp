@@ -2,22 +2,66 @@
 #include "kzchartattachments.h"
 #include "kzchartlogging.h"
 
+#include <QPointer>
 #include <QTimer>
+#include <QWebEngineProfile>
+#if QT_VERSION < QT_VERSION_CHECK(6, 0, 0)
+#include <QWebEngineDownloadItem>
+using DownloadRequest = QWebEngineDownloadItem;
+#else
+#include <QWebEngineDownloadRequest>
+using DownloadRequest = QWebEngineDownloadRequest;
+#endif
 
 namespace KzChartHost {
 
+namespace {
+
+// Scripts sent and not yet answered, at most; later calls wait in the host.
+// A few at a time keep the page busy without a gap between calls, and the
+// host's calls in the order it made them relative to scripts that it runs in
+// the page itself.
+const int maxUnanswered = 8;
+
+// Downloads that a chart page starts are cancelled, whoever else listens to
+// the profile.
+void refuseDownloads(QWebEngineProfile *profile)
+{
+    static QList<QPointer<QWebEngineProfile>> watched;
+    if (watched.contains(profile))
+        return;
+    watched.append(profile);
+    QObject::connect(profile, &QWebEngineProfile::downloadRequested, profile, [](DownloadRequest *download) {
+        if (!dynamic_cast<ChartPage *>(download->page()))
+            return;
+        qCWarning(lcChartPage, "Refused a download from a chart page: %s", qPrintable(download->url().toString()));
+        download->cancel();
+    });
+}
+
+} // namespace
+
 ChartPage::ChartPage(QObject *parent)
-    : QWebEnginePage(parent)
+    : QWebEnginePage(parent), m_secret(newPageSecret())
 {
     connect(this, &QWebEnginePage::loadFinished, this, &ChartPage::loaded);
     connect(this, &QWebEnginePage::renderProcessTerminated, this, &ChartPage::died);
-    serveAttachments(this);
+    serveAttachments(this, m_secret);
+    refuseDownloads(profile());
 }
+
+ChartPage::~ChartPage() = default;
 
 void ChartPage::start(const QUrl &url)
 {
     m_url = url;
-    load(url);
+    reload();
+}
+
+void ChartPage::reload()
+{
+    m_loading = true;
+    load(m_url);
 }
 
 void ChartPage::run(const QString &script, const QString &key, const Attachments &attachments)
@@ -26,7 +70,7 @@ void ChartPage::run(const QString &script, const QString &key, const Attachments
     // The page runs every call in order, and none before the attachments
     // fetched ahead of it have come (pagecalls.js).
     for (const Attachment &attachment : attachments) {
-        offerAttachment(this, attachment);
+        offerAttachment(m_secret, attachment);
         call.attachmentIds.append(attachment.id);
     }
     if (!call.attachmentIds.isEmpty()) {
@@ -35,8 +79,42 @@ void ChartPage::run(const QString &script, const QString &key, const Attachments
     }
     call.script += QStringLiteral("inOrder(function () {") + script + QStringLiteral("});");
     m_log.keep(call);
-    if (m_ready)
-        runJavaScript(call.script);
+    m_waiting.keep(call);
+    sendWaiting();
+}
+
+void ChartPage::sendWaiting()
+{
+    if (!m_ready || m_unanswered >= maxUnanswered || m_waiting.isEmpty())
+        return;
+    QString script;
+    for (const PageCall &call : m_waiting.take())
+        script += call.script;
+    ++m_unanswered;
+    const int generation = m_generation;
+    const QPointer<ChartPage> alive(this);
+    runJavaScript(script, [alive, generation](const QVariant &) {
+        if (!alive || alive->m_generation != generation)
+            return;
+        --alive->m_unanswered;
+        alive->sendWaiting();
+    });
+}
+
+bool ChartPage::acceptNavigationRequest(const QUrl &url, NavigationType type, bool isMainFrame)
+{
+    Q_UNUSED(type)
+    if (m_loading && isMainFrame && url == m_url)
+        return true;
+    qCWarning(lcChartPage, "Refused to leave the chart page for %s", qPrintable(url.toString()));
+    return false;
+}
+
+QWebEnginePage *ChartPage::createWindow(WebWindowType type)
+{
+    Q_UNUSED(type)
+    qCWarning(lcChartPage, "Refused to open a window from the chart page");
+    return nullptr;
 }
 
 void ChartPage::javaScriptConsoleMessage(JavaScriptConsoleMessageLevel level, const QString &message,
@@ -50,13 +128,23 @@ void ChartPage::javaScriptConsoleMessage(JavaScriptConsoleMessageLevel level, co
 
 void ChartPage::loaded(bool ok)
 {
+    // A refused navigation ends as a failed load of its own; the chart page
+    // stays as it is.
+    if (!m_loading)
+        return;
+    m_loading = false;
+    ++m_generation;
+    m_unanswered = 0;
     m_ready = ok;
     if (!ok) {
         qCWarning(lcChart, "The chart page %s failed to load; the chart stays empty", qPrintable(m_url.toString()));
         return;
     }
+    // Everything the page needs, the waiting calls among them, is in the log.
+    m_waiting.clear();
     for (const PageCall &call : m_log.calls())
-        runJavaScript(call.script);
+        m_waiting.keep(call);
+    sendWaiting();
 }
 
 void ChartPage::died(RenderProcessTerminationStatus status)
@@ -67,11 +155,13 @@ void ChartPage::died(RenderProcessTerminationStatus status)
     // A renderer that dies again soon after a replay may have been killed by
     // what was replayed (a fragment too large to draw, say): start again from
     // the empty chart rather than crash over and over.
-    if (m_reloaded.isValid() && m_reloaded.elapsed() < 10000)
+    if (m_reloaded.isValid() && m_reloaded.elapsed() < 10000) {
         m_log.clear();
+        m_waiting.clear();
+    }
     m_reloaded.start();
     // Not from inside the engine's notification.
-    QTimer::singleShot(0, this, [this] { load(m_url); });
+    QTimer::singleShot(0, this, &ChartPage::reload);
 }
 
 } // namespace KzChartHost

@@ -11,16 +11,27 @@
 namespace KzChartHost {
 
 // The page of a chart view: the bridge through which the host's calls reach
-// the chart. It holds calls back until the page has loaded, runs them in the
-// order they were made, each after the attachments of the calls before it
-// have arrived, and remembers them (ReplayLog), so that a page whose renderer
+// the chart, and the wall around it.
+//
+// Calls: the page holds them back until it has loaded, runs them in the order
+// they were made, each after the attachments of the calls before it have
+// arrived, and remembers them (ReplayLog), so that a page whose renderer
 // process died comes back loaded again and showing what the host had set.
-// What the page writes to its console goes to the logging category
-// kzchart.page instead of the host's console.
+// A few calls are on their way to the page at a time; calls made while the
+// page has not yet answered those wait in the host, where a newer call of
+// the same key takes the place of a waiting one (as in the replay log), and
+// then go to the page together. A burst of calls thus costs the page what
+// its last calls cost.
+//
+// The wall: the page stays on its chart page. Navigation anywhere else
+// (links, location, forms, history), new windows and downloads are refused
+// before a request leaves, and reported in the logging category
+// kzchart.page, as is everything the page writes to its console.
 class ChartPage : public QWebEnginePage
 {
 public:
     explicit ChartPage(QObject *parent);
+    ~ChartPage() override;
 
     // Loads the chart page at url; a page that fails to load is reported.
     void start(const QUrl &url);
@@ -32,16 +43,29 @@ public:
     void run(const QString &script, const QString &key, const Attachments &attachments = {});
 
 protected:
+    bool acceptNavigationRequest(const QUrl &url, NavigationType type, bool isMainFrame) override;
+    QWebEnginePage *createWindow(WebWindowType type) override;
     void javaScriptConsoleMessage(JavaScriptConsoleMessageLevel level, const QString &message, int lineNumber,
                                   const QString &sourceId) override;
 
 private:
+    void reload();
     void loaded(bool ok);
     void died(RenderProcessTerminationStatus status);
+    // Sends the waiting calls as one script, if the page can take them.
+    void sendWaiting();
 
+    const QByteArray m_secret;
     QUrl m_url;
+    // The page navigates only while the host loads it.
+    bool m_loading = false;
     bool m_ready = false;
     ReplayLog m_log;
+    // Calls not yet sent, and how many sent scripts the page has not answered.
+    KeyedCalls m_waiting;
+    int m_unanswered = 0;
+    // Answers to scripts sent before the last (re)load count for nothing.
+    int m_generation = 0;
     QElapsedTimer m_reloaded;
 };
 

@@ -86,6 +86,27 @@ QString optionKey(const QString &json)
     return shape;
 }
 
+PageCall KeyedCalls::keep(const PageCall &call)
+{
+    PageCall replaced;
+    for (auto it = m_calls.begin(); it != m_calls.end(); ++it) {
+        if (it->key == call.key) {
+            replaced = *it;
+            m_calls.erase(it);
+            break;
+        }
+    }
+    m_calls.append(call);
+    return replaced;
+}
+
+QList<PageCall> KeyedCalls::take()
+{
+    QList<PageCall> calls;
+    calls.swap(m_calls);
+    return calls;
+}
+
 ReplayLog::~ReplayLog()
 {
     clear();
@@ -93,21 +114,13 @@ ReplayLog::~ReplayLog()
 
 void ReplayLog::keep(const PageCall &call)
 {
-    for (auto it = m_calls.begin(); it != m_calls.end(); ++it) {
-        if (it->key == call.key) {
-            withdrawAttachments(it->attachmentIds);
-            m_calls.erase(it);
-            break;
-        }
-    }
-    m_calls.append(call);
+    withdrawAttachments(m_calls.keep(call).attachmentIds);
 }
 
 void ReplayLog::clear()
 {
-    for (const PageCall &call : qAsConst(m_calls))
+    for (const PageCall &call : m_calls.take())
         withdrawAttachments(call.attachmentIds);
-    m_calls.clear();
 }
 
 } // namespace KzChartHost

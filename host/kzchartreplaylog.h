@@ -26,23 +26,39 @@ QString functionKey(const QString &script);
 // later overwrites everything that the earlier set.
 QString optionKey(const QString &json);
 
+// Calls by key, each key once, in the order of the newest call of each key:
+// running them in order leaves every option key with the value that its
+// last writer gave it, as running every call would.
+class KeyedCalls
+{
+public:
+    // Keeps call in place of the kept call of the same key, which it
+    // returns (with an empty key when there was none).
+    PageCall keep(const PageCall &call);
+    QList<PageCall> take();
+    void clear() { m_calls.clear(); }
+    bool isEmpty() const { return m_calls.isEmpty(); }
+    const QList<PageCall> &calls() const { return m_calls; }
+
+private:
+    QList<PageCall> m_calls;
+};
+
 // The calls that a page needs to show again what the host had set, should it
-// have to be loaded again: the newest call of every key, in the order of
-// those calls, which leaves each option key with the value that its last
-// writer gave it. Attachments are withdrawn with the call that names them.
+// have to be loaded again. Attachments are withdrawn with the call that names
+// them.
 class ReplayLog
 {
 public:
     ReplayLog() = default;
     ~ReplayLog();
 
-    // Keeps call in place of the kept call of the same key.
     void keep(const PageCall &call);
     void clear();
-    const QList<PageCall> &calls() const { return m_calls; }
+    const QList<PageCall> &calls() const { return m_calls.calls(); }
 
 private:
-    QList<PageCall> m_calls;
+    KeyedCalls m_calls;
 
     Q_DISABLE_COPY(ReplayLog)
 };

@@ -21,7 +21,17 @@ function inOrder(call) {
     if (waitingCalls)
         waitingCalls.push(call);
     else
+        runCall(call);
+}
+
+// One failing call must not hold back the ones after it, which the host may
+// have sent in the same script; its error still reaches the console.
+function runCall(call) {
+    try {
         call();
+    } catch (error) {
+        setTimeout(function () { throw error; });
+    }
 }
 
 function fetchAttachments(ids) {
@@ -37,14 +47,7 @@ function fetchAttachments(ids) {
                 return;
             var calls = waitingCalls;
             waitingCalls = null;
-            calls.forEach(function (call) {
-                // One failing call must not hold back the ones after it.
-                try {
-                    call();
-                } catch (error) {
-                    setTimeout(function () { throw error; });
-                }
-            });
+            calls.forEach(runCall);
         };
         request.send();
     });
