@@ -65,7 +65,7 @@ bool ChartProbe::attach(const QStringList &recordedFunctions)
     return true;
 }
 
-QVariant ChartProbe::eval(const QString &script)
+QVariant ChartProbe::eval(const QString &script, int timeoutMs)
 {
     // Shared: a result that arrives after a timeout must not write into a dead stack frame.
     struct Result { bool done = false; QVariant value; };
@@ -74,7 +74,7 @@ QVariant ChartProbe::eval(const QString &script)
         result->value = value;
         result->done = true;
     });
-    (void)QTest::qWaitFor([result] { return result->done; }, kTimeout);
+    (void)QTest::qWaitFor([result] { return result->done; }, timeoutMs);
     return result->value;
 }
 

@@ -29,9 +29,10 @@ public:
     // [name, arguments as JSON text]. False on timeout.
     bool attach(const QStringList &recordedFunctions = {QStringLiteral("setChartOption")});
 
-    // Evaluates script in the page and waits for its result, and so for every
-    // earlier setter: scripts run in the order they were sent.
-    QVariant eval(const QString &script);
+    // Evaluates script in the page and waits for its result (an invalid
+    // value after timeoutMs), and so for every earlier setter: scripts run in
+    // the order they were sent.
+    QVariant eval(const QString &script, int timeoutMs = 10000);
     QJsonValue evalJson(const QString &expression);
 
     // The chart's current option; no animation, so that geometry is final at once.
