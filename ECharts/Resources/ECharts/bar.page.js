@@ -27,9 +27,11 @@ var option = {
 
 //== page script ==
 
-myChart.on('click', function (params) {
-    if (params.componentType === 'xAxis')
-        reportToWidget('clickedCategory', params.value);
+onChartCreated(function (chart) {
+    chart.on('click', function (params) {
+        if (params.componentType === 'xAxis')
+            reportToWidget('clickedCategory', params.value);
+    });
 });
 
 function setChartOption(strJson) {

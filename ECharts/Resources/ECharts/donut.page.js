@@ -67,9 +67,11 @@ var option = {
 // A segment reports its name, as a slice does on the pie page. The centre
 // label is drawn as part of every segment but belongs to none of them, so a
 // click on its text reports nothing.
-myChart.on('click', function (params) {
-    if (params.componentType === 'series' && !(params.event.target instanceof echarts.graphic.Text))
-        reportToWidget('clickedCategory', params.name);
+onChartCreated(function (chart) {
+    chart.on('click', function (params) {
+        if (params.componentType === 'series' && !(params.event.target instanceof echarts.graphic.Text))
+            reportToWidget('clickedCategory', params.name);
+    });
 });
 
 function setChartOption(strJson) {

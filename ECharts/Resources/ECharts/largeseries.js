@@ -216,10 +216,12 @@ function hoverLargeSeries(event) {
 
 // Called once by a page that reduces its series.
 function watchLargeSeries() {
-    myChart.on('datazoom', refreshLargeSeries);
-    myChart.getZr().on('mousemove', function (event) {
-        if (largeSeries.some(Boolean))
-            hoverLargeSeries(event);
+    onChartCreated(function (chart) {
+        chart.on('datazoom', refreshLargeSeries);
+        chart.getZr().on('mousemove', function (event) {
+            if (largeSeries.some(Boolean))
+                hoverLargeSeries(event);
+        });
     });
     window.addEventListener('resize', function () {
         // After the page's own handler has resized the chart.

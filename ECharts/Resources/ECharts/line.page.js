@@ -28,15 +28,19 @@ var option = {
 
 //== page script ==
 
-myChart.on('click', function (params) {
-    if (params.componentType === 'xAxis')
-        reportToWidget('clickedCategory', params.value);
+onChartCreated(function (chart) {
+    chart.on('click', function (params) {
+        if (params.componentType === 'xAxis')
+            reportToWidget('clickedCategory', params.value);
+    });
 });
 
 // The data item's name: on a category axis, the point's category label.
-myChart.on('dblclick', function (params) {
-    if (params.componentType === 'series')
-        reportToWidget('clickedSeries', params.name);
+onChartCreated(function (chart) {
+    chart.on('dblclick', function (params) {
+        if (params.componentType === 'series')
+            reportToWidget('clickedSeries', params.name);
+    });
 });
 
 watchLargeSeries();

@@ -104,8 +104,10 @@ function getPixelByLogic(strJson) {
     return myChart.convertToPixel({xAxisIndex: 0}, strJson.data[0].data);
 }
 
-myChart.on('legendselectchanged', function (params) {
-    reportToWidget('clickedLegend', params.name, params.selected[params.name] == true);
+onChartCreated(function (chart) {
+    chart.on('legendselectchanged', function (params) {
+        reportToWidget('clickedLegend', params.name, params.selected[params.name] == true);
+    });
 });
 
 // The first segment, in series order, that a double-click hits, or null.
@@ -142,15 +144,17 @@ function findSegment(current, offsetX, logicY, tolerance) {
 
 // Every double-click on the surface is examined, not only those that land
 // on a drawn line.
-myChart.getZr().on('dblclick', function (event) {
-    var current = myChart.getOption();
-    // The tolerance comes from the y zoom bar; without it there is nothing
-    // to measure against.
-    if (!current.dataZoom || current.dataZoom.length < 2 || !current.series || current.series.length === 0)
-        return;
-    var logicY = myChart.convertFromPixel({seriesIndex: 0}, [event.offsetX, event.offsetY])[1];
-    var tolerance = (current.dataZoom[1].endValue - current.dataZoom[1].startValue) / 10 * 0.05;
-    var hit = findSegment(current, event.offsetX, logicY, tolerance);
-    if (hit)
-        reportToWidget('dbClickedLine', hit.name, hit.start, hit.end);
+onChartCreated(function (chart) {
+    chart.getZr().on('dblclick', function (event) {
+        var current = myChart.getOption();
+        // The tolerance comes from the y zoom bar; without it there is nothing
+        // to measure against.
+        if (!current.dataZoom || current.dataZoom.length < 2 || !current.series || current.series.length === 0)
+            return;
+        var logicY = myChart.convertFromPixel({seriesIndex: 0}, [event.offsetX, event.offsetY])[1];
+        var tolerance = (current.dataZoom[1].endValue - current.dataZoom[1].startValue) / 10 * 0.05;
+        var hit = findSegment(current, event.offsetX, logicY, tolerance);
+        if (hit)
+            reportToWidget('dbClickedLine', hit.name, hit.start, hit.end);
+    });
 });

@@ -27,9 +27,11 @@ var option = {
 
 //== page script ==
 
-myChart.on('click', function (params) {
-    if (params.componentType === 'series')
-        reportToWidget('clickedCategory', params.name);
+onChartCreated(function (chart) {
+    chart.on('click', function (params) {
+        if (params.componentType === 'series')
+            reportToWidget('clickedCategory', params.name);
+    });
 });
 
 function setChartOption(strJson) {

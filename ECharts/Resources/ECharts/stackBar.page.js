@@ -27,9 +27,11 @@ var option = {
 
 // Only the category axis raises label clicks (see setChartOption), so a click
 // on either axis is a click on a category label.
-myChart.on('click', function (params) {
-    if (params.componentType === 'xAxis' || params.componentType === 'yAxis')
-        reportToWidget('clickedCategory', params.value);
+onChartCreated(function (chart) {
+    chart.on('click', function (params) {
+        if (params.componentType === 'xAxis' || params.componentType === 'yAxis')
+            reportToWidget('clickedCategory', params.value);
+    });
 });
 
 function isCategoryAxis(key) {
