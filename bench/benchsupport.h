@@ -32,11 +32,13 @@ struct Settings
     int dashboardBig = 100000;
     // Plain ECharts takes seconds per run beyond this; --full goes on.
     int floorLimit = 10000;
-    // The live section: samples kept per series, and how long each
-    // contender is fed.
+    // The live section: samples kept per series, how long each contender is
+    // fed, how long the charts may take to catch up after that (and twelve
+    // times as long after the prefill), and whether the dashboard W2 runs.
     int liveRetention = 100000;
     int liveSeconds = 30;
     int liveCatchUpMs = 5000;
+    bool liveDashboard = true;
     bool processPerSite = false;
     // Where each contender's picture goes (--pictures DIR), or empty.
     QString pictures;

@@ -45,6 +45,7 @@ int main(int argc, char *argv[])
         settings.liveRetention = 1000;
         settings.liveSeconds = 1;
         settings.liveCatchUpMs = 1000;
+        settings.liveDashboard = false;
     } else if (args.contains(QStringLiteral("--full"))) {
         settings.runs = 15;
         settings.counts = {1000, 10000, 100000, 300000};

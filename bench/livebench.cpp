@@ -147,7 +147,7 @@ public:
         for (size_t i = 0; i < m_logs.size(); ++i)
             m_logs[i].ticks.push_back({m_feed.newest(), prefillAt});
         waitAllShown(12 * m_catchUpMs);
-        settle(1000);
+        settle(m_catchUpMs / 5);
         for (ChartLog &log : m_logs) {
             log.ticks.clear();
             log.drawn->clear();
@@ -281,8 +281,6 @@ private:
 
     LiveFeed m_feed;
     double m_durationMs;
-    // How long the charts may take to catch up after the run (and twelve
-    // times that after the prefill).
     int m_catchUpMs;
     QWidget m_window;
     std::vector<std::unique_ptr<LiveContender>> m_contenders;
@@ -314,7 +312,7 @@ void runWorkload(const Settings &settings, const QString &workload, int charts, 
     for (const LiveContenderKind &kind : liveContenders()) {
         if (webOnly && !kind.web)
             continue;
-        settle(settings.liveSeconds > 5 ? 2000 : 200);
+        settle(settings.liveCatchUpMs / 2);
         LiveResult result;
         {
             LiveRun run(settings, kind, charts);
@@ -342,5 +340,6 @@ void benchLive(const Settings &settings)
     // dashboard runs, and only its web charts.
     if (!settings.processPerSite)
         runWorkload(settings, QStringLiteral("W1"), 1, false);
-    runWorkload(settings, QStringLiteral("W2"), 6, settings.processPerSite);
+    if (settings.liveDashboard)
+        runWorkload(settings, QStringLiteral("W2"), 6, settings.processPerSite);
 }
