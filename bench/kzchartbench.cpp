@@ -29,8 +29,9 @@ int main(int argc, char *argv[])
     }
     QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
     QApplication app(argc, argv);
-    // Bare pages write ECharts' development notices to the console; noise here.
-    QLoggingCategory::setFilterRules(QStringLiteral("js=false"));
+    // Bare pages write ECharts' development notices to the console, and Qt
+    // WebEngine 6 its graphics set-up; noise here.
+    QLoggingCategory::setFilterRules(QStringLiteral("js=false\nqt.webenginecontext.info=false"));
 
     const QStringList args = app.arguments();
     const auto value = [&](const char *option) {
