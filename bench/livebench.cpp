@@ -44,15 +44,20 @@ WebContender::WebContender(std::unique_ptr<QWidget> chart) : m_chart(std::move(c
 {
     chartView(m_chart.get())->page()->runJavaScript(QStringLiteral(R"((function () {
         var live = window.kzLive = {newest: -1, shown: -1, drawn: []};
-        var draw = myChart.setOption;
+        function note(series) {
+            var data = series && series.data;
+            var last = Array.isArray(data) && data.length ? data[data.length - 1] : null;
+            var x = Array.isArray(last) ? last[0] : last === null ? -1 : data.length - 1;
+            live.newest = Math.max(live.newest, x);
+        }
+        var draw = myChart.setOption, append = myChart.appendData;
         myChart.setOption = function (option) {
-            [].concat(option && option.series || []).forEach(function (series) {
-                var data = series && series.data;
-                var last = Array.isArray(data) && data.length ? data[data.length - 1] : null;
-                var x = Array.isArray(last) ? last[0] : last === null ? -1 : data.length - 1;
-                live.newest = Math.max(live.newest, x);
-            });
+            [].concat(option && option.series || []).forEach(note);
             return draw.apply(this, arguments);
+        };
+        myChart.appendData = function (params) {
+            note(params);
+            return append.apply(this, arguments);
         };
         myChart.on('rendered', function () {
             var newest = live.newest;

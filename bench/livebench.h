@@ -46,6 +46,9 @@ struct Drawn
     double at;
 };
 
+// The contenders are in livecontenders.cpp, each a few lines: a live API's
+// adapter sends the whole window in prefill() and feed.latest(line, added)
+// in tick().
 class LiveContender
 {
 public:
@@ -67,8 +70,8 @@ public:
 
 // A chart widget of this library. Its page notes, for the first frame that
 // ECharts rendered with new data, the newest x that the chart's series
-// reach: every option that reaches ECharts passes the probe, and a long
-// series keeps its last point however it is reduced. (A series short
+// reach: every option and appended data that reach ECharts pass the probe,
+// and a long series keeps its last point however it is reduced. (A series short
 // enough to be animated is then still moving towards the new data; at 100k
 // points nothing is animated.)
 class WebContender : public LiveContender

@@ -10,7 +10,7 @@
 #   --live-seconds N  how long each live contender is fed (default 30)
 # The default, 9 runs at 1k, 10k and 100k points (the floor up to 10k) and
 # 30 s per live contender (W1 and W2 with six contenders each, W2 again with
-# the two web charts in process-per-site mode), takes about 30 minutes.
+# the two web charts in process-per-site mode), takes about 20 minutes.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/setup.sh
