@@ -75,6 +75,12 @@ void KzChartBar::setColors(const QStringList &colors)
     d->setColors(colors);
 }
 
+void KzChartBar::setTheme(const QString &name)
+{
+    KZCHART_ON_OWN_THREAD(setTheme(name));
+    d->setTheme(name);
+}
+
 void KzChartBar::setToolBackVisible(bool visible)
 {
     KZCHART_ON_OWN_THREAD(setToolBackVisible(visible));
@@ -97,6 +103,12 @@ QStringList KzChartBar::colors() const
 {
     KZCHART_RETURN_FROM_OWN_THREAD(colors());
     return d->colors;
+}
+
+QString KzChartBar::theme() const
+{
+    KZCHART_RETURN_FROM_OWN_THREAD(theme());
+    return d->theme();
 }
 
 bool KzChartBar::isToolBackVisible() const

@@ -77,6 +77,12 @@ void KzChartDonut::setColors(const QStringList &colors)
     d->setColors(colors);
 }
 
+void KzChartDonut::setTheme(const QString &name)
+{
+    KZCHART_ON_OWN_THREAD(setTheme(name));
+    d->setTheme(name);
+}
+
 void KzChartDonut::setToolBackVisible(bool visible)
 {
     KZCHART_ON_OWN_THREAD(setToolBackVisible(visible));
@@ -99,6 +105,12 @@ QStringList KzChartDonut::colors() const
 {
     KZCHART_RETURN_FROM_OWN_THREAD(colors());
     return d->colors;
+}
+
+QString KzChartDonut::theme() const
+{
+    KZCHART_RETURN_FROM_OWN_THREAD(theme());
+    return d->theme();
 }
 
 bool KzChartDonut::isToolBackVisible() const

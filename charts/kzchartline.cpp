@@ -153,6 +153,12 @@ void KzChartLine::setColors(const QStringList &colors)
     d->setColors(colors);
 }
 
+void KzChartLine::setTheme(const QString &name)
+{
+    KZCHART_ON_OWN_THREAD(setTheme(name));
+    d->setTheme(name);
+}
+
 QString KzChartLine::title() const
 {
     KZCHART_RETURN_FROM_OWN_THREAD(title());
@@ -169,6 +175,12 @@ QStringList KzChartLine::colors() const
 {
     KZCHART_RETURN_FROM_OWN_THREAD(colors());
     return d->colors;
+}
+
+QString KzChartLine::theme() const
+{
+    KZCHART_RETURN_FROM_OWN_THREAD(theme());
+    return d->theme();
 }
 
 bool KzChartLine::isReady() const

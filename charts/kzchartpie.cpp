@@ -65,6 +65,12 @@ void KzChartPie::setColors(const QStringList &colors)
     d->setColors(colors);
 }
 
+void KzChartPie::setTheme(const QString &name)
+{
+    KZCHART_ON_OWN_THREAD(setTheme(name));
+    d->setTheme(name);
+}
+
 void KzChartPie::setToolBackVisible(bool visible)
 {
     KZCHART_ON_OWN_THREAD(setToolBackVisible(visible));
@@ -87,6 +93,12 @@ QStringList KzChartPie::colors() const
 {
     KZCHART_RETURN_FROM_OWN_THREAD(colors());
     return d->colors;
+}
+
+QString KzChartPie::theme() const
+{
+    KZCHART_RETURN_FROM_OWN_THREAD(theme());
+    return d->theme();
 }
 
 bool KzChartPie::isToolBackVisible() const

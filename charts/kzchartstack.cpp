@@ -94,6 +94,12 @@ void KzChartStack::setColors(const QStringList &colors)
     d->setColors(colors);
 }
 
+void KzChartStack::setTheme(const QString &name)
+{
+    KZCHART_ON_OWN_THREAD(setTheme(name));
+    d->setTheme(name);
+}
+
 void KzChartStack::setToolBackVisible(bool visible)
 {
     KZCHART_ON_OWN_THREAD(setToolBackVisible(visible));
@@ -116,6 +122,12 @@ QStringList KzChartStack::colors() const
 {
     KZCHART_RETURN_FROM_OWN_THREAD(colors());
     return d->colors;
+}
+
+QString KzChartStack::theme() const
+{
+    KZCHART_RETURN_FROM_OWN_THREAD(theme());
+    return d->theme();
 }
 
 bool KzChartStack::isToolBackVisible() const
