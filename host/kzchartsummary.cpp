@@ -30,16 +30,11 @@ const Kind kinds[] = {
     {"KzChartLineZoom", QT_TRANSLATE_NOOP("KzChart", "监测曲线图"), Listing::SeriesWithLastValues},
 };
 
-QString tr(const char *text, int n = -1)
-{
-    return QCoreApplication::translate("KzChart", text, nullptr, n);
-}
-
+// Of the chart's class or the class it derives from.
 const Kind &kindOf(const QWidget *chart)
 {
-    const char *className = chart->metaObject()->className();
     for (const Kind &kind : kinds) {
-        if (qstrcmp(kind.className, className) == 0)
+        if (chart->inherits(kind.className))
             return kind;
     }
     Q_UNREACHABLE();
@@ -54,30 +49,31 @@ QString listed(int count, const std::function<QString(int)> &text)
     for (int i = 0; i < shown; ++i)
         items.append(text(i));
     if (count > shown)
-        items.append(tr("另有 %n 项", count - shown));
+        items.append(QCoreApplication::translate("KzChart", "另有 %n 项", nullptr, count - shown));
     return QLocale().createSeparatedList(items);
 }
 
 QString seriesText(const SeriesData &series, Listing listing)
 {
-    const QString name = series.name.isEmpty() ? tr("未命名") : series.name;
+    const QString name = series.name.isEmpty() ? QCoreApplication::translate("KzChart", "未命名") : series.name;
     const int points = series.ys.size();
     for (int i = points - 1; listing == Listing::SeriesWithLastValues && i >= 0; --i) {
         if (std::isfinite(series.ys.at(i)))
-            return tr("%1（%n 个数据点，最新值 %2）", points).arg(name, QLocale().toString(series.ys.at(i), 'g', 6));
+            return QCoreApplication::translate("KzChart", "%1（%n 个数据点，最新值 %2）", nullptr, points)
+                    .arg(name, QLocale().toString(series.ys.at(i), 'g', 6));
     }
-    return tr("%1（%n 个数据点）", points).arg(name);
+    return QCoreApplication::translate("KzChart", "%1（%n 个数据点）", nullptr, points).arg(name);
 }
 
 QString description(const QString &kind, Listing listing, const ChartData &data)
 {
     if (listing == Listing::Slices && !data.categories.isEmpty()) {
-        return tr("%1，%n 个扇区：%2", data.categories.size())
+        return QCoreApplication::translate("KzChart", "%1，%n 个扇区：%2", nullptr, data.categories.size())
                 .arg(kind, listed(data.categories.size(), [&](int i) { return data.categories.at(i); }));
     }
     if (listing == Listing::Slices || data.series.isEmpty())
-        return tr("%1，暂无数据").arg(kind);
-    return tr("%1，%n 个系列：%2", data.series.size())
+        return QCoreApplication::translate("KzChart", "%1，暂无数据").arg(kind);
+    return QCoreApplication::translate("KzChart", "%1，%n 个系列：%2", nullptr, data.series.size())
             .arg(kind, listed(data.series.size(), [&](int i) { return seriesText(data.series.at(i), listing); }));
 }
 
@@ -86,7 +82,7 @@ QString description(const QString &kind, Listing listing, const ChartData &data)
 void describeChart(QWidget *chart, const QString &title, const ChartData &data)
 {
     const Kind &kind = kindOf(chart);
-    const QString kindName = tr(kind.name);
+    const QString kindName = QCoreApplication::translate("KzChart", kind.name);
     const QString name = title.isEmpty() ? kindName : title;
     if (chart->accessibleName() != name)
         chart->setAccessibleName(name);

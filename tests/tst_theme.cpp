@@ -7,6 +7,7 @@
 #include <kzchartpie.h>
 #include <kzchartstack.h>
 
+#include <QTranslator>
 #include <QWebEnginePage>
 #include <QWebEngineView>
 
@@ -137,14 +138,20 @@ class tst_Theme : public QObject
     }
 
     QPalette m_palette;
+    QLocale m_locale;
 
 private Q_SLOTS:
-    void initTestCase() { m_palette = QApplication::palette(); }
+    void initTestCase()
+    {
+        m_palette = QApplication::palette();
+        m_locale = QLocale();
+    }
 
     void cleanup()
     {
         KzChart::setDefaultTheme("macarons");
         QApplication::setPalette(m_palette);
+        QLocale::setDefault(m_locale);
     }
 
     void themes_data()
@@ -351,9 +358,15 @@ private Q_SLOTS:
         QTest::addColumn<QString>("className");
         QTest::addColumn<QString>("kind");
         QTest::addColumn<QString>("lastValue");
+        QTest::addColumn<QString>("english"); // the whole description with the English translation
         const QStringList kinds{"柱状图", "堆叠柱状图", "饼图", "环形图", "折线图", "监测曲线图"};
         for (int i = 0; i < classes.size(); ++i)
-            QTest::newRow(qPrintable(classes.at(i))) << classes.at(i) << kinds.at(i) << (i >= 4 ? "6.5" : "");
+            QTest::newRow(qPrintable(classes.at(i))) << classes.at(i) << kinds.at(i) << (i >= 4 ? "6.5" : "") << "";
+        QTest::newRow("KzChartLine, English")
+                << "KzChartLine" << "Line chart" << "6.5"
+                << "Line chart, 2 series: Plant 1 (3 points, last value 3.25) and Plant 2 (3 points, last value 6.5)";
+        QTest::newRow("KzChartPie, English") << "KzChartPie" << "Pie chart" << ""
+                                             << "Pie chart, 2 slices: Plant 1 and Plant 2";
     }
 
     void describes()
@@ -364,11 +377,20 @@ private Q_SLOTS:
         QFETCH(QString, className);
         QFETCH(QString, kind);
         QFETCH(QString, lastValue);
+        QFETCH(QString, english);
+        QTranslator translator;
+        if (!english.isEmpty()) {
+            QVERIFY(translator.load(":/KzChartWidget/translations/kzchartwidget_en.qm"));
+            QCoreApplication::installTranslator(&translator);
+            QLocale::setDefault(QLocale::English); // lists "a and b"
+        }
         const auto chart = filled(className);
         QCOMPARE(chart->accessibleName(), QStringLiteral("Output"));
         const QString description = chart->accessibleDescription();
         QVERIFY2(description.startsWith(kind) && description.contains("Plant 1") && description.contains("Plant 2")
                          && description.contains(lastValue), qPrintable(description));
+        if (!english.isEmpty())
+            QCOMPARE(description, english);
         ChartProbe probe(chart.get());
         QVERIFY(probe.attach());
         QTRY_VERIFY(probe.eval("mainContainer.getAttribute('aria-label') || ''").toString().contains("Plant 2"));
