@@ -100,9 +100,9 @@ public:
     KzChartHost::ChartData data;
 
 private:
-    std::unique_ptr<KzChartHost::ChartTheme> m_theme;
     bool calledByPage() const;
 
+    std::unique_ptr<KzChartHost::ChartTheme> m_theme;
     mutable QAtomicInt m_warnedThread;
 
     Q_DISABLE_COPY(KzChartPrivate)

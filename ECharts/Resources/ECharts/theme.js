@@ -3,11 +3,11 @@
 // shows (the option as ECharts holds it: every fragment merged, series data
 // as drawn, zoom windows, legend selection), disposes of the chart, creates
 // one in the new theme, gives it the kept option and runs every
-// onChartCreated() setup for it. What the old theme put into the option comes out first,
-// or its colours would stay: a value is the theme's where it equals the
-// theme's value at that place (of a list, such as the series palette, the
-// tail that equals the theme's). Colours that the host set stay, since they
-// differ from the theme's.
+// onChartCreated() setup for it. What the old theme put into the option
+// comes out first, or its colours would stay: a value is the theme's where
+// it equals the theme's value at that place (of a list, such as the series
+// palette, the tail that equals the theme's). Colours that the host set
+// stay, since they differ from the theme's.
 //
 // The host names the theme: "macarons", "light" and "dark" are ECharts' own;
 // a theme that the host builds (from the widget's palette) comes along with
