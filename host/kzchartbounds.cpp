@@ -16,9 +16,14 @@ int dropUncategorizedPoints(QList<QPair<double, double>> &points, int labelCount
     const auto uncategorized = [bound](const QPair<double, double> &point) {
         return point.first <= -1 || point.first >= bound;
     };
-    const int before = points.size();
-    points.erase(std::remove_if(points.begin(), points.end(), uncategorized), points.end());
-    return before - int(points.size());
+    // Looked for first without touching the list, which would copy a shared one.
+    const int first = int(std::find_if(points.cbegin(), points.cend(), uncategorized) - points.cbegin());
+    if (first == points.size())
+        return 0;
+    const auto end = std::remove_if(points.begin() + first, points.end(), uncategorized);
+    const int dropped = int(points.end() - end);
+    points.erase(end, points.end());
+    return dropped;
 }
 
 } // namespace KzChartHost

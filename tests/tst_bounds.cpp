@@ -23,6 +23,10 @@ private Q_SLOTS:
         QMap<int, Points> unlabelled{{0, {{0, 1}, {999999.5, 2}, {1e6, 3}, {1e308, 4}}}, {1, {{-2, 0}}}};
         QCOMPARE(KzChartHost::dropUncategorizedPoints(unlabelled, 0), 3);
         QCOMPARE(unlabelled[0], Points({{0, 1}, {999999.5, 2}}));
+        // A list that keeps every point is left shared, not copied.
+        const Points kept = unlabelled[0];
+        QCOMPARE(KzChartHost::dropUncategorizedPoints(unlabelled[0], 0), 0);
+        QVERIFY(unlabelled[0].isSharedWith(kept));
     }
 };
 
