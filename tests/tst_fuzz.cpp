@@ -28,11 +28,13 @@ namespace {
 
 using Point = QPair<double, double>;
 using Zoom = KzChartLineZoom;
-// An argument as C++ and as value.
+// An argument as C++ and as value. In the C++, names(n, "p") stands for
+// "p0", "p1"... ("p" for one name), repeat(n, {a, b}) for n items a, b, a...,
+// and lines(names, points) for a map of every name to the points.
 template <typename T> struct Arg { QString code; T value; };
 
-// Names count up from the short texts only, so that the host's own work
-// stays in proportion to its arguments.
+// The last text is long: names count up from the others only, so that the
+// host's own work stays in proportion to its arguments.
 const QList<Arg<QString>> texts{{R"("")", ""}, {R"("A")", "A"}, {R"("bottom")", "bottom"}, {R"("50%")", "50%"},
     {R"("-2147483648%")", "-2147483648%"}, {R"("{b}{c}{d}{a|x}")", "{b}{c}{d}{a|x}"}, {R"("%1 %2")", "%1 %2"},
     {R"("<img src=x onerror=\"kzRan = 1\">")", "<img src=x onerror=\"kzRan = 1\">"}, {R"("a\n\"b")", "a\n\"b"},
@@ -214,9 +216,11 @@ bool answers(QWebEnginePage *page)
     return false;
 }
 
-// Runs steps on a new chart: the failure and after which step it showed, or
-// an empty text.
-QString run(const ChartType &type, const QList<Step> &steps, int *failedAt = nullptr)
+// What went wrong after which step of a run; slow: only the time.
+struct Failure { QString what; int step = -1; bool slow = false; };
+
+// Runs steps on a new chart: the first failure, or none (an empty what).
+Failure run(const ChartType &type, const QList<Step> &steps)
 {
     std::unique_ptr<QWidget> chart(type.make());
     chart->resize(800, 500);
@@ -224,7 +228,7 @@ QString run(const ChartType &type, const QList<Step> &steps, int *failedAt = nul
     ChartProbe probe(chart.get());
     passOn = passOn ? passOn : qInstallMessageHandler(keepPageErrors);
     if (!QTest::qWaitForWindowExposed(chart.get()) || !probe.attach({}))
-        return "the page did not load";
+        return {"the page did not load"};
     bool crashed = false;
     QObject::connect(probe.view()->page(), &QWebEnginePage::renderProcessTerminated, [&](QWebEnginePage::RenderProcessTerminationStatus status) {
         crashed = crashed || status == QWebEnginePage::CrashedTerminationStatus || status == QWebEnginePage::AbnormalTerminationStatus;
@@ -235,29 +239,31 @@ QString run(const ChartType &type, const QList<Step> &steps, int *failedAt = nul
         clock.start();
         steps.at(i).run(chart.get());
         const qint64 took = clock.elapsed();
-        const QString failure = steps.at(i).timed && took > answerLimit() ? QString("the call took %1 ms").arg(took)
-                : !answers(probe.view()->page()) ? QString("the page did not answer within %1 ms").arg(answerLimit())
-                : crashed ? "the renderer crashed" : pageErrors.size() > errors ? "page error: " + pageErrors.last() : QString();
-        if (!failure.isEmpty()) {
+        Failure failure{QString(), i, true};
+        if (steps.at(i).timed && took > answerLimit())
+            failure.what = QString("the call took %1 ms").arg(took);
+        else if (!answers(probe.view()->page()))
+            failure.what = QString("the page did not answer within %1 ms").arg(answerLimit());
+        else if (crashed || pageErrors.size() > errors)
+            failure = {crashed ? "the renderer crashed" : "page error: " + pageErrors.last(), i};
+        if (!failure.what.isEmpty()) {
             killRenderer(chart.get());
-            if (failedAt)
-                *failedAt = i;
             return failure;
         }
     }
-    return QString();
+    return {};
 }
 
 // The failing steps without those that the failure does not need.
 QList<Step> reduce(const ChartType &type, QList<Step> steps)
 {
-    if (!run(type, {steps.last()}).isEmpty())
+    if (steps.size() > 1 && !run(type, {steps.last()}).what.isEmpty())
         return {steps.last()};
     for (int i = steps.size() - 2, replays = 30; i >= 0 && replays > 0; --i, --replays) {
-        int failedAt = -1;
         const QList<Step> fewer = steps.mid(0, i) + steps.mid(i + 1);
-        if (!run(type, fewer, &failedAt).isEmpty())
-            steps = fewer.mid(0, failedAt + 1);
+        const Failure failure = run(type, fewer);
+        if (!failure.what.isEmpty())
+            steps = fewer.mid(0, failure.step + 1);
     }
     return steps;
 }
@@ -289,14 +295,19 @@ private Q_SLOTS:
         QList<Step> steps;
         for (int i = 0; i < 25; ++i)
             steps.append(g.below(8) ? type.setters.at(g.below(type.setters.size()))(g) : environment(g));
-        int failedAt = -1;
-        const QString failure = run(type, steps, &failedAt);
-        if (failure.isEmpty())
+        const Failure failure = run(type, steps);
+        if (failure.what.isEmpty())
             return;
+        const QList<Step> failing = steps.mid(0, failure.step + 1);
+        // Slowness that a fresh chart does not repeat is the machine's load.
+        if (failure.slow && run(type, failing).what.isEmpty()) {
+            qWarning("Seed %u: %s after step %d, but not again on a fresh chart", seed, qPrintable(failure.what), failure.step + 1);
+            return;
+        }
         QString calls = QString("%1 chart;").arg(type.name);
-        for (const Step &step : reduce(type, steps.mid(0, failedAt + 1)))
+        for (const Step &step : reduce(type, failing))
             calls += "\n    " + step.code;
-        QFAIL(qPrintable(QString("%1 after step %2 of seed %3; the calls that fail:\n    %4").arg(failure).arg(failedAt + 1).arg(seed).arg(calls)));
+        QFAIL(qPrintable(QString("%1 after step %2 of seed %3; the calls that fail:\n    %4").arg(failure.what).arg(failure.step + 1).arg(seed).arg(calls)));
     }
 };
 
