@@ -14,8 +14,8 @@ namespace KzChartHost {
 
 // On a category axis the x of a point is the index of a label. An axis
 // without labels makes a category of every index up to the greatest x that
-// a series names, which for an x of 2^31 (a timestamp where an index was
-// meant) freezes the page; such an axis takes indexes below this bound.
+// a series names, which for an x of 2^31 (a timestamp sent where an index
+// belongs) freezes the page; such an axis takes indexes below this bound.
 constexpr int unlabelledCategoryLimit = 1000000;
 
 // The number of categories that points may address on a category axis with
