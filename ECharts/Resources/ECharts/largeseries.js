@@ -13,6 +13,7 @@
 // are drawn without animation, which would replay on every zoom, and without
 // symbols, which would cost most of the drawing time; the point under the
 // mouse gets its symbol and tooltip on demand instead (hoverLargeSeries).
+// Long series out of ascending x order are drawn in full, without symbols.
 // Long category axes need nothing here: the page's option guard thins their
 // labels.
 //
@@ -36,6 +37,8 @@ function attachmentData(points) {
 
 // Per series index: the full points of a reduced series, or null.
 var largeSeries = [];
+// Per series index: whether the series is drawn without symbols, being long.
+var barelyDrawn = [];
 // The x range and width that the reduced series were last cut for.
 var largeSeriesCut = null;
 
@@ -126,6 +129,7 @@ function reduceSeriesPoints(source, x0, x1, width) {
 function reduceLargeSeries(option, rebuilt) {
     if (rebuilt) {
         largeSeries = [];
+        barelyDrawn = [];
         largeSeriesHovered = null;
     }
     if (!option || !Array.isArray(option.series))
@@ -135,14 +139,18 @@ function reduceLargeSeries(option, rebuilt) {
         var points = item && isAttachment(item.data) ? takeAttachment(item.data) : null;
         if (!item || !(points || Array.isArray(item.data)))
             return item;
-        var wasLarge = !!largeSeries[index];
-        var count = points ? points.ys.length : item.data.length;
-        var source = count > largeSeriesThreshold ? largeSeriesSource(item.data, points) : null;
+        var wasBare = !!barelyDrawn[index];
+        var long = (points ? points.ys.length : item.data.length) > largeSeriesThreshold;
+        var source = long ? largeSeriesSource(item.data, points) : null;
         largeSeries[index] = source;
+        barelyDrawn[index] = long;
         if (points && !source)
             item = Object.assign({}, item, {data: attachmentData(points)});
+        // 6000 symbols took a second per call.
+        if (!source && long)
+            return Object.assign({}, item, {showSymbol: false});
         if (!source)
-            return wasLarge ? Object.assign({}, item, {animation: true, showSymbol: true}) : item;
+            return wasBare ? Object.assign({}, item, {animation: true, showSymbol: true}) : item;
         var last = source.ys.length - 1;
         var points = reduceSeriesPoints(source, source.xs ? source.xs[0] : 0, source.xs ? source.xs[last] : last, 1);
         return Object.assign({}, item, {
