@@ -9,13 +9,11 @@
 
 var svgNamespace = 'http://www.w3.org/2000/svg';
 
-// The size of the chart area: the chart's own while it has one. A view that
-// was never shown gives the page no size; the area that a view of
-// viewWidth x viewHeight gives is taken then.
+// The size of the chart area: the chart's own, or that of the area that a
+// view of viewWidth x viewHeight gives, for a hidden chart, whose own size
+// is from some time before or none at all.
 function exportSize(viewWidth, viewHeight) {
-    if (myChart.getWidth() > 0 && myChart.getHeight() > 0)
-        return {width: myChart.getWidth(), height: myChart.getHeight()};
-    var area = chartAreaSize(viewWidth, viewHeight);
+    var area = viewWidth ? chartAreaSize(viewWidth, viewHeight) : {width: myChart.getWidth(), height: myChart.getHeight()};
     return {width: Math.max(1, area.width), height: Math.max(1, area.height)};
 }
 
