@@ -45,19 +45,17 @@ qreal checkedPixelRatio(const QByteArray &member, qreal pixelRatio)
     return used;
 }
 
-// A call of the page's export function. A visible chart is exported at the
-// size of its chart area. A hidden view has the size of some time before,
-// or none that tells (Qt 5 gives a view that was never shown none, Qt 6 its
-// default 100 x 30): the page is given the widget's size then or, when
-// nothing has sized the widget, one that fits a document page.
+// A call of the page's export function with the size of the view (see
+// exportSize() in export.js): the widget's, which the page's own follows
+// only once it is shown and has caught up, or, for a hidden widget that
+// nothing has sized, one that fits a document page.
 QString exportCall(const char *function, const KzChartPrivate &d, const QString &firstArguments = QString())
 {
-    QString view = QStringLiteral("null, null");
-    if (!d.q->isVisible()) {
-        const QSize size = d.q->testAttribute(Qt::WA_Resized) ? d.q->size() : QSize(800, 600);
-        view = QStringLiteral("%1, %2").arg(size.width()).arg(size.height());
-    }
-    return QStringLiteral("%1(%2%3)").arg(QLatin1String(function), firstArguments, view);
+    const QSize view = d.q->isVisible() || d.q->testAttribute(Qt::WA_Resized) ? d.q->size() : QSize(800, 600);
+    return QStringLiteral("%1(%2%3, %4)")
+            .arg(QLatin1String(function), firstArguments)
+            .arg(view.width())
+            .arg(view.height());
 }
 
 QString imageCall(const KzChartPrivate &d, qreal pixelRatio)

@@ -9,11 +9,13 @@
 
 var svgNamespace = 'http://www.w3.org/2000/svg';
 
-// The size of the chart area: the chart's own, or that of the area that a
-// view of viewWidth x viewHeight gives, for a hidden chart, whose own size
-// is from some time before or none at all.
+// The size of the chart area that a view of viewWidth x viewHeight gives:
+// the chart's own once the page has caught up with the view. The page's own
+// size is no guide: a hidden view keeps an old size or has none that tells
+// (Qt 5 gives a view never shown none, Qt 6 its default 100 x 30), and a view
+// just shown has yet to tell the page its new size.
 function exportSize(viewWidth, viewHeight) {
-    var area = viewWidth ? chartAreaSize(viewWidth, viewHeight) : {width: myChart.getWidth(), height: myChart.getHeight()};
+    var area = chartAreaSize(viewWidth, viewHeight);
     return {width: Math.max(1, area.width), height: Math.max(1, area.height)};
 }
 
