@@ -61,6 +61,7 @@ KzChartBar::~KzChartBar() = default;
 KZCHART_DEFINE_COMMON(KzChartBar)
 KZCHART_DEFINE_TITLES(KzChartBar)
 KZCHART_DEFINE_TOOLBACK(KzChartBar)
+KZCHART_DEFINE_EXPORTS(KzChartBar)
 
 void KzChartBar::setCategories(const QStringList &categories)
 {
@@ -132,52 +133,4 @@ void KzChartBar::clickedToolBack()
 {
     KZCHART_ON_OWN_THREAD(clickedToolBack());
     d->relay([=] { emit toolBackClicked(); });
-}
-
-void KzChartBar::grabImage(qreal pixelRatio, std::function<void(const QImage &)> done)
-{
-    KZCHART_ON_OWN_THREAD(grabImage(pixelRatio, done));
-    KzChartHost::grabImage(*d, pixelRatio, std::move(done));
-}
-
-QImage KzChartBar::toImage(qreal pixelRatio)
-{
-    KZCHART_RETURN_FROM_OWN_THREAD(toImage(pixelRatio));
-    return KzChartHost::toImage(*d, pixelRatio);
-}
-
-QByteArray KzChartBar::toSvg()
-{
-    KZCHART_RETURN_FROM_OWN_THREAD(toSvg());
-    return KzChartHost::toSvg(*d);
-}
-
-bool KzChartBar::saveImage(const QString &fileName, qreal pixelRatio)
-{
-    KZCHART_RETURN_FROM_OWN_THREAD(saveImage(fileName, pixelRatio));
-    return KzChartHost::saveImage(*d, fileName, pixelRatio);
-}
-
-void KzChartBar::print(QPrinter *printer)
-{
-    KZCHART_ON_OWN_THREAD(print(printer));
-    KzChartHost::print(*d, printer);
-}
-
-void KzChartBar::copyToClipboard()
-{
-    KZCHART_ON_OWN_THREAD(copyToClipboard());
-    KzChartHost::copyToClipboard(*d);
-}
-
-QString KzChartBar::toCsv() const
-{
-    KZCHART_RETURN_FROM_OWN_THREAD(toCsv());
-    return KzChartHost::toCsv(d->data);
-}
-
-bool KzChartBar::saveCsv(const QString &fileName) const
-{
-    KZCHART_RETURN_FROM_OWN_THREAD(saveCsv(fileName));
-    return KzChartHost::saveCsv(*d, fileName);
 }

@@ -63,6 +63,7 @@ KzChartDonut::~KzChartDonut() = default;
 KZCHART_DEFINE_COMMON(KzChartDonut)
 KZCHART_DEFINE_TITLES(KzChartDonut)
 KZCHART_DEFINE_TOOLBACK(KzChartDonut)
+KZCHART_DEFINE_EXPORTS(KzChartDonut)
 
 void KzChartDonut::setLegends(const QStringList &legends, bool bShow, bool bSelectable)
 {
@@ -113,52 +114,4 @@ void KzChartDonut::clickedToolBack()
 {
     KZCHART_ON_OWN_THREAD(clickedToolBack());
     d->relay([=] { emit toolBackClicked(); });
-}
-
-void KzChartDonut::grabImage(qreal pixelRatio, std::function<void(const QImage &)> done)
-{
-    KZCHART_ON_OWN_THREAD(grabImage(pixelRatio, done));
-    KzChartHost::grabImage(*d, pixelRatio, std::move(done));
-}
-
-QImage KzChartDonut::toImage(qreal pixelRatio)
-{
-    KZCHART_RETURN_FROM_OWN_THREAD(toImage(pixelRatio));
-    return KzChartHost::toImage(*d, pixelRatio);
-}
-
-QByteArray KzChartDonut::toSvg()
-{
-    KZCHART_RETURN_FROM_OWN_THREAD(toSvg());
-    return KzChartHost::toSvg(*d);
-}
-
-bool KzChartDonut::saveImage(const QString &fileName, qreal pixelRatio)
-{
-    KZCHART_RETURN_FROM_OWN_THREAD(saveImage(fileName, pixelRatio));
-    return KzChartHost::saveImage(*d, fileName, pixelRatio);
-}
-
-void KzChartDonut::print(QPrinter *printer)
-{
-    KZCHART_ON_OWN_THREAD(print(printer));
-    KzChartHost::print(*d, printer);
-}
-
-void KzChartDonut::copyToClipboard()
-{
-    KZCHART_ON_OWN_THREAD(copyToClipboard());
-    KzChartHost::copyToClipboard(*d);
-}
-
-QString KzChartDonut::toCsv() const
-{
-    KZCHART_RETURN_FROM_OWN_THREAD(toCsv());
-    return KzChartHost::toCsv(d->data);
-}
-
-bool KzChartDonut::saveCsv(const QString &fileName) const
-{
-    KZCHART_RETURN_FROM_OWN_THREAD(saveCsv(fileName));
-    return KzChartHost::saveCsv(*d, fileName);
 }

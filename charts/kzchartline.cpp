@@ -138,6 +138,7 @@ KzChartLine::~KzChartLine() = default;
 
 KZCHART_DEFINE_COMMON(KzChartLine)
 KZCHART_DEFINE_TITLES(KzChartLine)
+KZCHART_DEFINE_EXPORTS(KzChartLine)
 
 void KzChartLine::setCategories(const QStringList &categories, bool bOnZero, int interval)
 {
@@ -248,52 +249,4 @@ void KzChartLine::clickedSeries(const QString &name)
 {
     KZCHART_ON_OWN_THREAD(clickedSeries(name));
     d->relay([=] { emit seriesClicked(name); });
-}
-
-void KzChartLine::grabImage(qreal pixelRatio, std::function<void(const QImage &)> done)
-{
-    KZCHART_ON_OWN_THREAD(grabImage(pixelRatio, done));
-    KzChartHost::grabImage(*d, pixelRatio, std::move(done));
-}
-
-QImage KzChartLine::toImage(qreal pixelRatio)
-{
-    KZCHART_RETURN_FROM_OWN_THREAD(toImage(pixelRatio));
-    return KzChartHost::toImage(*d, pixelRatio);
-}
-
-QByteArray KzChartLine::toSvg()
-{
-    KZCHART_RETURN_FROM_OWN_THREAD(toSvg());
-    return KzChartHost::toSvg(*d);
-}
-
-bool KzChartLine::saveImage(const QString &fileName, qreal pixelRatio)
-{
-    KZCHART_RETURN_FROM_OWN_THREAD(saveImage(fileName, pixelRatio));
-    return KzChartHost::saveImage(*d, fileName, pixelRatio);
-}
-
-void KzChartLine::print(QPrinter *printer)
-{
-    KZCHART_ON_OWN_THREAD(print(printer));
-    KzChartHost::print(*d, printer);
-}
-
-void KzChartLine::copyToClipboard()
-{
-    KZCHART_ON_OWN_THREAD(copyToClipboard());
-    KzChartHost::copyToClipboard(*d);
-}
-
-QString KzChartLine::toCsv() const
-{
-    KZCHART_RETURN_FROM_OWN_THREAD(toCsv());
-    return KzChartHost::toCsv(d->data);
-}
-
-bool KzChartLine::saveCsv(const QString &fileName) const
-{
-    KZCHART_RETURN_FROM_OWN_THREAD(saveCsv(fileName));
-    return KzChartHost::saveCsv(*d, fileName);
 }

@@ -238,6 +238,7 @@ KzChartLineZoom::KzChartLineZoom(QWidget *parent)
 KzChartLineZoom::~KzChartLineZoom() = default;
 
 KZCHART_DEFINE_COMMON(KzChartLineZoom)
+KZCHART_DEFINE_EXPORTS(KzChartLineZoom)
 
 void KzChartLineZoom::setOption(int toolTipMode, const QStringList &legends, const QString &legendY,
                                 bool showDataZoom, int zoomStart, int zoomEnd,
@@ -486,52 +487,4 @@ void KzChartLineZoom::dbClickedLine(const QString &point, const int &start, cons
 {
     KZCHART_ON_OWN_THREAD(dbClickedLine(point, start, end));
     d->relay([=] { emit lineDBClicked(point, start, end); });
-}
-
-void KzChartLineZoom::grabImage(qreal pixelRatio, std::function<void(const QImage &)> done)
-{
-    KZCHART_ON_OWN_THREAD(grabImage(pixelRatio, done));
-    KzChartHost::grabImage(*d, pixelRatio, std::move(done));
-}
-
-QImage KzChartLineZoom::toImage(qreal pixelRatio)
-{
-    KZCHART_RETURN_FROM_OWN_THREAD(toImage(pixelRatio));
-    return KzChartHost::toImage(*d, pixelRatio);
-}
-
-QByteArray KzChartLineZoom::toSvg()
-{
-    KZCHART_RETURN_FROM_OWN_THREAD(toSvg());
-    return KzChartHost::toSvg(*d);
-}
-
-bool KzChartLineZoom::saveImage(const QString &fileName, qreal pixelRatio)
-{
-    KZCHART_RETURN_FROM_OWN_THREAD(saveImage(fileName, pixelRatio));
-    return KzChartHost::saveImage(*d, fileName, pixelRatio);
-}
-
-void KzChartLineZoom::print(QPrinter *printer)
-{
-    KZCHART_ON_OWN_THREAD(print(printer));
-    KzChartHost::print(*d, printer);
-}
-
-void KzChartLineZoom::copyToClipboard()
-{
-    KZCHART_ON_OWN_THREAD(copyToClipboard());
-    KzChartHost::copyToClipboard(*d);
-}
-
-QString KzChartLineZoom::toCsv() const
-{
-    KZCHART_RETURN_FROM_OWN_THREAD(toCsv());
-    return KzChartHost::toCsv(d->data);
-}
-
-bool KzChartLineZoom::saveCsv(const QString &fileName) const
-{
-    KZCHART_RETURN_FROM_OWN_THREAD(saveCsv(fileName));
-    return KzChartHost::saveCsv(*d, fileName);
 }

@@ -51,6 +51,7 @@ KzChartPie::~KzChartPie() = default;
 KZCHART_DEFINE_COMMON(KzChartPie)
 KZCHART_DEFINE_TITLES(KzChartPie)
 KZCHART_DEFINE_TOOLBACK(KzChartPie)
+KZCHART_DEFINE_EXPORTS(KzChartPie)
 
 void KzChartPie::setLegends(const QStringList &legends)
 {
@@ -97,52 +98,4 @@ void KzChartPie::clickedToolBack()
 {
     KZCHART_ON_OWN_THREAD(clickedToolBack());
     d->relay([=] { emit toolBackClicked(); });
-}
-
-void KzChartPie::grabImage(qreal pixelRatio, std::function<void(const QImage &)> done)
-{
-    KZCHART_ON_OWN_THREAD(grabImage(pixelRatio, done));
-    KzChartHost::grabImage(*d, pixelRatio, std::move(done));
-}
-
-QImage KzChartPie::toImage(qreal pixelRatio)
-{
-    KZCHART_RETURN_FROM_OWN_THREAD(toImage(pixelRatio));
-    return KzChartHost::toImage(*d, pixelRatio);
-}
-
-QByteArray KzChartPie::toSvg()
-{
-    KZCHART_RETURN_FROM_OWN_THREAD(toSvg());
-    return KzChartHost::toSvg(*d);
-}
-
-bool KzChartPie::saveImage(const QString &fileName, qreal pixelRatio)
-{
-    KZCHART_RETURN_FROM_OWN_THREAD(saveImage(fileName, pixelRatio));
-    return KzChartHost::saveImage(*d, fileName, pixelRatio);
-}
-
-void KzChartPie::print(QPrinter *printer)
-{
-    KZCHART_ON_OWN_THREAD(print(printer));
-    KzChartHost::print(*d, printer);
-}
-
-void KzChartPie::copyToClipboard()
-{
-    KZCHART_ON_OWN_THREAD(copyToClipboard());
-    KzChartHost::copyToClipboard(*d);
-}
-
-QString KzChartPie::toCsv() const
-{
-    KZCHART_RETURN_FROM_OWN_THREAD(toCsv());
-    return KzChartHost::toCsv(d->data);
-}
-
-bool KzChartPie::saveCsv(const QString &fileName) const
-{
-    KZCHART_RETURN_FROM_OWN_THREAD(saveCsv(fileName));
-    return KzChartHost::saveCsv(*d, fileName);
 }

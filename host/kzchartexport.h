@@ -1,13 +1,13 @@
 #ifndef KZCHARTEXPORT_H
 #define KZCHARTEXPORT_H
 
+#include "kzchartcore.h"
+
 #include <QByteArray>
 #include <QImage>
 #include <QString>
 
 #include <functional>
-
-class KzChartPrivate;
 
 QT_BEGIN_NAMESPACE
 class QPrinter;
@@ -48,5 +48,48 @@ QString toCsv(const ChartData &data);
 bool saveCsv(const KzChartPrivate &d, const QString &fileName);
 
 } // namespace KzChartHost
+
+// The export members of a chart widget, defined once for all six.
+#define KZCHART_DEFINE_EXPORTS(Class)                                                                     \
+    void Class::grabImage(qreal pixelRatio, std::function<void(const QImage &)> done)                     \
+    {                                                                                                     \
+        KZCHART_ON_OWN_THREAD(grabImage(pixelRatio, done));                                               \
+        KzChartHost::grabImage(*d, pixelRatio, std::move(done));                                          \
+    }                                                                                                     \
+    QImage Class::toImage(qreal pixelRatio)                                                               \
+    {                                                                                                     \
+        KZCHART_RETURN_FROM_OWN_THREAD(toImage(pixelRatio));                                              \
+        return KzChartHost::toImage(*d, pixelRatio);                                                      \
+    }                                                                                                     \
+    QByteArray Class::toSvg()                                                                             \
+    {                                                                                                     \
+        KZCHART_RETURN_FROM_OWN_THREAD(toSvg());                                                          \
+        return KzChartHost::toSvg(*d);                                                                    \
+    }                                                                                                     \
+    bool Class::saveImage(const QString &fileName, qreal pixelRatio)                                      \
+    {                                                                                                     \
+        KZCHART_RETURN_FROM_OWN_THREAD(saveImage(fileName, pixelRatio));                                  \
+        return KzChartHost::saveImage(*d, fileName, pixelRatio);                                          \
+    }                                                                                                     \
+    void Class::print(QPrinter *printer)                                                                  \
+    {                                                                                                     \
+        KZCHART_ON_OWN_THREAD(print(printer));                                                            \
+        KzChartHost::print(*d, printer);                                                                  \
+    }                                                                                                     \
+    void Class::copyToClipboard()                                                                         \
+    {                                                                                                     \
+        KZCHART_ON_OWN_THREAD(copyToClipboard());                                                         \
+        KzChartHost::copyToClipboard(*d);                                                                 \
+    }                                                                                                     \
+    QString Class::toCsv() const                                                                          \
+    {                                                                                                     \
+        KZCHART_RETURN_FROM_OWN_THREAD(toCsv());                                                          \
+        return KzChartHost::toCsv(d->data);                                                               \
+    }                                                                                                     \
+    bool Class::saveCsv(const QString &fileName) const                                                    \
+    {                                                                                                     \
+        KZCHART_RETURN_FROM_OWN_THREAD(saveCsv(fileName));                                                \
+        return KzChartHost::saveCsv(*d, fileName);                                                        \
+    }
 
 #endif // KZCHARTEXPORT_H
