@@ -19,13 +19,15 @@ function exportSize(viewWidth, viewHeight) {
     return {width: Math.max(1, area.width), height: Math.max(1, area.height)};
 }
 
-function exportCopy(renderer, size, pixelRatio) {
+// The copy draws at its size; getDataURL() draws once more at the ratio
+// asked for.
+function exportCopy(renderer, size) {
     var option = myChart.getOption();
     delete option.toolbox;
     option.animation = false;
     components(option, 'series').forEach(function (series) { series.progressive = 0; });
     var copy = echarts.init(document.createElement('div'), chartTheme,
-                            {renderer: renderer, width: size.width, height: size.height, devicePixelRatio: pixelRatio});
+                            {renderer: renderer, width: size.width, height: size.height, devicePixelRatio: 1});
     copy.setOption(option);
     var view = largeSeries.some(Boolean) && largeSeriesView(copy);
     if (view)
@@ -41,7 +43,7 @@ function exportBackground(copy) {
 
 // A PNG data URL of the chart area at pixelRatio times its size.
 function exportImage(pixelRatio, viewWidth, viewHeight) {
-    var copy = exportCopy('canvas', exportSize(viewWidth, viewHeight), pixelRatio);
+    var copy = exportCopy('canvas', exportSize(viewWidth, viewHeight));
     try {
         return copy.getDataURL({type: 'png', pixelRatio: pixelRatio, backgroundColor: exportBackground(copy)});
     } finally {
@@ -54,7 +56,7 @@ function exportImage(pixelRatio, viewWidth, viewHeight) {
 // them, colours as plainColors() does, the background as a rectangle.
 function exportSvg(viewWidth, viewHeight) {
     var size = exportSize(viewWidth, viewHeight);
-    var copy = exportCopy('svg', size, 1);
+    var copy = exportCopy('svg', size);
     try {
         copy.getZr().refreshImmediately();
         var svg = copy.getDom().querySelector('svg');
