@@ -112,7 +112,7 @@ bool drawn(const QByteArray &member, bool answered)
 
 // One page of the drawing's aspect, the drawing filling it: the chart area
 // at 96 dots per inch.
-bool writePdf(QIODevice *device, ChartDrawing &drawing)
+bool writePdf(QIODevice *device, const ChartDrawing &drawing)
 {
     QPdfWriter writer(device);
     writer.setPageSize(QPageSize(drawing.size() * 72.0 / 96.0, QPageSize::Point));
@@ -190,12 +190,13 @@ bool saveImage(KzChartPrivate &d, const QString &fileName, qreal pixelRatio)
     }
     if (suffix == QLatin1String("svg") || suffix == QLatin1String("pdf")) {
         const QByteArray svg = toSvg(d);
-        if (!drawn(member, !svg.isEmpty()))
-            return false;
-        if (suffix == QLatin1String("svg"))
-            return writeFile(member, fileName, [&](QIODevice *file) { return file->write(svg) == svg.size(); });
-        ChartDrawing drawing(svg);
-        return writeFile(member, fileName, [&](QIODevice *file) { return writePdf(file, drawing); });
+        if (suffix == QLatin1String("svg")) {
+            return drawn(member, !svg.isEmpty())
+                    && writeFile(member, fileName, [&](QIODevice *file) { return file->write(svg) == svg.size(); });
+        }
+        const ChartDrawing drawing(svg);
+        return drawn(member, !drawing.size().isEmpty())
+                && writeFile(member, fileName, [&](QIODevice *file) { return writePdf(file, drawing); });
     }
     warn(member, QStringLiteral("cannot tell the format of %1: its suffix is none of png, jpg, jpeg, svg and pdf")
                          .arg(fileName));
@@ -207,10 +208,9 @@ void print(KzChartPrivate &d, QPrinter *printer)
     const QByteArray member = memberName(d, "print");
     if (!printer)
         return warn(member, QStringLiteral("no printer given"));
-    const QByteArray svg = toSvg(d);
-    if (!drawn(member, !svg.isEmpty()))
+    const ChartDrawing drawing(toSvg(d));
+    if (!drawn(member, !drawing.size().isEmpty()))
         return;
-    ChartDrawing drawing(svg);
     QPainter painter;
     if (!painter.begin(printer))
         return warn(member, QStringLiteral("cannot print on the printer given"));
@@ -243,13 +243,13 @@ QString toCsv(const ChartData &data)
     std::map<RowKey, QVector<double>, RowKeyLess> rows;
     const int columns = data.series.size();
     for (int i = 0; i < data.categories.size(); ++i)
-        rows.emplace(RowKey(i, 0), QVector<double>(columns, qQNaN()));
+        rows.try_emplace(RowKey(i, 0), columns, qQNaN());
     for (int column = 0; column < columns; ++column) {
         const SeriesData &series = data.series.at(column);
         std::map<double, int, bool (*)(double, double)> seen(RowKeyLess::less);
         for (int i = 0; i < series.ys.size(); ++i) {
             const double key = series.xs.isEmpty() ? i : series.xs.value(i, qQNaN());
-            auto row = rows.emplace(RowKey(key, seen[key]++), QVector<double>(columns, qQNaN())).first;
+            auto row = rows.try_emplace(RowKey(key, seen[key]++), columns, qQNaN()).first;
             row->second[column] = series.ys.at(i);
         }
     }
