@@ -61,14 +61,13 @@ function exportSvg(viewWidth, viewHeight) {
         copy.getZr().refreshImmediately();
         var svg = copy.getDom().querySelector('svg');
         drawPlainTexts(copy, svg);
-        plainColors(svg);
         svg.removeAttribute('style');
         var background = document.createElementNS(svgNamespace, 'rect');
         background.setAttribute('width', size.width);
         background.setAttribute('height', size.height);
         background.setAttribute('fill', exportBackground(copy));
         svg.insertBefore(background, svg.firstChild);
-        plainColors(background);
+        plainColors(svg);
         return new XMLSerializer().serializeToString(svg);
     } finally {
         copy.dispose();
@@ -140,7 +139,6 @@ function plainText(context, kind, text, x, y) {
             element.setAttribute(name, attributes[name]);
     });
     element.textContent = text;
-    plainColors(element);
     return element;
 }
 
