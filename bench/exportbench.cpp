@@ -1,8 +1,8 @@
 // Exports of a monitoring chart with four long series: the picture at three
 // times the chart area's size, the SVG and the PDF, next to the chart's
 // grab() of the screen, the floor (plain ECharts drawing the same option in a
-// bare page, the answer brought back the same way) and Qt Charts rendering
-// the same points into a picture of the same size and into a PDF.
+// bare page, its answer brought back by runJavaScript()) and Qt Charts
+// rendering the same points into a picture of the same size and into a PDF.
 #include "benchsupport.h"
 #include "peers.h"
 #include "sections.h"
