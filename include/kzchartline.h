@@ -28,6 +28,8 @@ class KZCHARTWIDGET_EXPORT KzChartLine : public QWidget
     Q_PROPERTY(QString subTitle READ subTitle WRITE setSubTitle)
     //! The series colours.
     Q_PROPERTY(QStringList colors READ colors WRITE setColors)
+    //! The theme the chart is drawn in (see setTheme()).
+    Q_PROPERTY(QString theme READ theme WRITE setTheme)
 
 public:
     //! Builds the chart and loads its page; setters may be called as soon as
@@ -43,6 +45,12 @@ public:
     //! Sets the palette, one CSS colour ("#c23531", "red"...) per series in
     //! order; it repeats when there are more series than colours.
     void setColors(const QStringList &colors);
+    //! Draws the chart in the theme called \a name: "macarons" (the default,
+    //! see KzChart::setDefaultTheme()), "light", "dark" or "palette", whose
+    //! colours come from the widget's palette and follow its changes. The
+    //! chart keeps what it shows, and colours from setColors() win over the
+    //! theme's. An unknown name is refused with a warning.
+    void setTheme(const QString &name);
 
     //! Makes the x axis a category axis with these labels. \a bOnZero puts
     //! the axis line on the y axis' zero; \a interval is the label interval
@@ -89,6 +97,8 @@ public:
     QString subTitle() const;
     //! The colours of the last setColors().
     QStringList colors() const;
+    //! The name of the theme the chart is drawn in.
+    QString theme() const;
     //! True once the chart page has loaded, and again once it is back after
     //! its renderer process died.
     bool isReady() const;

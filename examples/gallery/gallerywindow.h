@@ -4,17 +4,21 @@
 #include <QList>
 #include <QMainWindow>
 #include <QPair>
+#include <QPalette>
 
 #include <functional>
 
 QT_BEGIN_NAMESPACE
+class QCheckBox;
+class QComboBox;
 class QPlainTextEdit;
 class QPrinter;
 class QTabWidget;
 QT_END_NAMESPACE
 
-// The gallery's main window: one tab per chart page, a panel that logs
-// every signal the charts emit and an Export menu for the chart shown (of
+// The gallery's main window: one tab per chart page, a panel that logs every
+// signal the charts emit, a tool bar that switches the theme of every chart
+// and the application's palette, and an Export menu for the chart shown (of
 // two on a tab, the one that has the focus, else the first).
 class GalleryWindow : public QMainWindow
 {
@@ -37,9 +41,14 @@ public:
     void logSignal(const QString &source, const QString &signal);
 
     // Shows each registered chart in turn, waits until it has painted and
-    // settled, and writes DIR/<name>.png, scaled to width pixels wide unless
-    // width is 0. Prints each path; false on failure.
-    bool writeScreenshots(const QString &dir, int width = 0);
+    // settled, and writes DIR/<name><suffix>.png, scaled to width pixels wide
+    // unless width is 0. Prints each path; false on failure.
+    bool writeScreenshots(const QString &dir, int width = 0, const QString &suffix = QString());
+
+    // Draws every chart, and every chart made later, in the theme called name.
+    void setChartTheme(const QString &name);
+    // Gives the application a dark palette, or its own back.
+    void setDarkPalette(bool dark);
 
 private:
     struct Chart
@@ -60,6 +69,9 @@ private:
 
     QTabWidget *m_tabs;
     QPlainTextEdit *m_log;
+    QComboBox *m_theme;
+    QCheckBox *m_darkPalette;
+    const QPalette m_ownPalette;
     QList<Chart> m_charts;
 };
 

@@ -74,6 +74,18 @@ onChartCreated(function (chart) {
     });
 });
 
+// The centre label's colours in the base option suit a light background; a
+// theme with a text colour of its own (dark, palette) colours it instead.
+onThemeChanged(function () {
+    var theme = myChart.getModel().getTheme();
+    var text = theme.get('textStyle.color');
+    var rich = option.series[0].label.normal.rich;
+    myChart.setOption({series: [{label: {normal: {rich: {
+        sytleTop: {color: theme.get('title.subtextStyle.color') || text || rich.sytleTop.color},
+        styleBottom: {color: text || rich.styleBottom.color}
+    }}}}]});
+});
+
 function setChartOption(strJson) {
     myChart.setOption(strJson);
 }
