@@ -83,6 +83,15 @@ static void addCharts()
         chart->setDatas(QList<QList<int>>{{820, 932, 901}, {620, 732, 701}});
         return exported(chart);
     }) << true;
+    QTest::newRow("bar, dark theme") << ChartMaker([] {
+        auto *chart = new KzChartBar;
+        chart->setTheme("dark");
+        chart->setTitle(title);
+        chart->setCategories({"Jan", "Feb"});
+        chart->setLegends({"north"});
+        chart->setDatas(QList<QList<int>>{{820, 932}});
+        return exported(chart);
+    }) << false;
     QTest::newRow("stack") << ChartMaker([] {
         auto *chart = new KzChartStack;
         chart->setTitle(title);

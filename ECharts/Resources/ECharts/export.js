@@ -35,10 +35,15 @@ function exportCopy(renderer, size) {
     return copy;
 }
 
-// The chart's background; where the theme sets none, the view's white shows.
+// The chart's background; where the theme sets none, what the page shows
+// around the chart (theme.js), which is white unless a theme says otherwise.
 function exportBackground(copy) {
     var color = copy.getModel().get('backgroundColor');
-    return color && color !== 'transparent' ? color : '#ffffff';
+    if (color && color !== 'transparent')
+        return color;
+    var page = getComputedStyle(document.body).backgroundColor;
+    var parsed = echarts.color.parse(page);
+    return parsed && parsed[3] > 0 ? page : '#ffffff';
 }
 
 // A PNG data URL of the chart area at pixelRatio times its size.
