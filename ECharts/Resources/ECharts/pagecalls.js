@@ -5,7 +5,9 @@
 // mouse (parsing the same points as script text would hold the page for a
 // tenth of a second per 100k points). The host asks for them with
 // fetchAttachments() just before the call, which then waits, with every call
-// after it, until they have come. The host may also ask a question, which
+// after it, until they have come; a later call waits only for the
+// attachments of the calls before it, so that a stream of calls with
+// attachments keeps flowing. The host may also ask a question, which
 // runs in order as a call does and answers over the web channel
 // (answerHost()).
 
@@ -13,17 +15,32 @@
 // be fetched (only an attachment of a call that a later call has replaced
 // goes missing, so the series is simply left empty).
 var attachments = {};
-// The host's calls made while attachments are on their way, or null.
+// The host's calls that wait, in order, as {call, fetching}: fetching counts
+// the attachments fetched for that call that have not come yet. Null while
+// no call waits.
 var waitingCalls = null;
-var fetchingAttachments = 0;
 
 // Every call of the host comes through here: calls run in the order they were
 // made, and none runs before the attachments fetched ahead of it have come.
 function inOrder(call) {
-    if (waitingCalls)
-        waitingCalls.push(call);
+    var last = waitingCalls && waitingCalls[waitingCalls.length - 1];
+    if (last && !last.call)
+        last.call = call; // the call that the last attachments were fetched for
+    else if (waitingCalls)
+        waitingCalls.push({call: call, fetching: 0});
     else
+        return runCall(call);
+    runReady();
+}
+
+// Runs the waiting calls, from the first, whose attachments have all come.
+function runReady() {
+    while (waitingCalls && waitingCalls[0].call && waitingCalls[0].fetching === 0) {
+        var call = waitingCalls.shift().call;
+        if (waitingCalls.length === 0)
+            waitingCalls = null;
         runCall(call);
+    }
 }
 
 // One failing call must not hold back the ones after it, which the host may
@@ -60,19 +77,17 @@ function sendAnswers() {
 }
 
 function fetchAttachments(ids) {
+    var waiting = {call: null, fetching: ids.length};
+    waitingCalls = waitingCalls || [];
+    waitingCalls.push(waiting);
     ids.forEach(function (id) {
-        waitingCalls = waitingCalls || [];
-        ++fetchingAttachments;
         var request = new XMLHttpRequest();
         request.open('GET', 'kzchartdata:' + id);
         request.responseType = 'arraybuffer';
         request.onloadend = function () {
             attachments[id] = request.status === 200 ? request.response : null;
-            if (--fetchingAttachments > 0)
-                return;
-            var calls = waitingCalls;
-            waitingCalls = null;
-            calls.forEach(runCall);
+            --waiting.fetching;
+            runReady();
         };
         request.send();
     });
