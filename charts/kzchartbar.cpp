@@ -31,8 +31,8 @@ using namespace KzChartHost;
     setDatas() straight away.
 
     The "%1%" that setGrid() builds each margin with is a translatable text.
-    Long lists and texts are bounded as the input bounds in the reference
-    describe; all texts show as typed, markup included.
+    Very long lists and texts are drawn bounded (see \ref security); all
+    texts show as typed, markup included.
 */
 
 class KzChartBarPrivate : public KzChartPrivate

@@ -39,11 +39,10 @@ using namespace KzChartHost;
     Turning legend selection off with setLegends(legends, bShow, false) lasts:
     a later call with bSelectable true leaves the selection mode as it is.
 
-    The page draws at most the first 1000 segments and legend entries, and
-    percentages are of the segments drawn; texts longer than 4096 characters
-    are drawn cut short. The centre label is the one text that is markup on
-    purpose, ECharts' rich-text markup, which is drawn and never run; every
-    other text shows as typed.
+    Very long lists and texts are drawn bounded (see \ref security; the
+    percentages are of the segments drawn). The centre label is the one text
+    that is markup on purpose, ECharts' rich-text markup, which is drawn and
+    never run; every other text shows as typed.
 */
 
 class KzChartDonutPrivate : public KzChartSlicesPrivate

@@ -29,9 +29,9 @@ using namespace KzChartHost;
     Turning legend selection off with setLegends(legends, bShow, false) lasts:
     a later call with bSelectable true leaves the selection mode as it is.
 
-    The page draws at most the first 1000 slices and legend entries, and
-    percentages are of the slices drawn; texts longer than 4096 characters
-    are drawn cut short. All texts show as typed, markup included.
+    Very long lists and texts are drawn bounded (see \ref security; the
+    percentages are of the slices drawn). All texts show as typed, markup
+    included.
 */
 
 class KzChartPiePrivate : public KzChartSlicesPrivate

@@ -39,11 +39,8 @@ using namespace KzChartHost;
     Turning legend selection off with setLegends(legends, false) lasts: a
     later call with bSelectable true leaves the selection mode as it is.
 
-    A series of more than 2000 values is drawn as one shape, without a
-    highlight for the bar under the mouse, and keeps only the values that
-    have a category; with more than 1000 categories only the labels that fit
-    are shown. Texts longer than 4096 characters are drawn cut short, legends
-    show at most 1000 entries, and all texts show as typed, markup included.
+    Very long lists and texts are drawn bounded (see \ref security); all
+    texts show as typed, markup included.
 */
 
 class KzChartStackPrivate : public KzChartPrivate
