@@ -2,6 +2,7 @@
 
 #include "kzchartcore.h"
 #include "kzchartjson.h"
+#include "kzchartlive.h"
 
 #include <cmath>
 #include <limits>
@@ -107,6 +108,8 @@ class KzChartLinePrivate : public KzChartPrivate
 public:
     using KzChartPrivate::KzChartPrivate;
 
+    LiveData live{this};
+
     template <typename T>
     void sendSeries(const QList<QList<T>> &datas)
     {
@@ -114,6 +117,7 @@ public:
             return;
         if constexpr (std::is_same_v<T, Point>) {
             data.setPoints(legends, datas, truncatedX);
+            live.dataSet(datas.size(), false);
             const auto writeRow = [&datas](JsonWriter &writer, int row) {
                 writeLineData(writer, datas.at(row), truncatedX);
             };
@@ -121,6 +125,7 @@ public:
                                          QJsonObject{{QStringLiteral("symbolSize"), 10}}));
         } else {
             data.setRows(legends, datas);
+            live.dataSet(datas.size(), false);
             const auto writeRow = [&datas](JsonWriter &writer, int row) { writeLineData(writer, datas.at(row)); };
             sendOption(getSeriesFragment(legends, QStringLiteral("line"), writeRow));
         }
@@ -184,6 +189,7 @@ void KzChartLine::setCategories(const QStringList &categories, bool bOnZero, int
     QJsonObject axis = getCategoryAxis(QStringList(), bOnZero, interval);
     axis.remove(QStringLiteral("data"));
     d->data.categories = categories;
+    d->live.dataSet(0, true);
     d->sendOption(getLabelledComponentString(QStringLiteral("xAxis"), axis, categories));
 }
 
@@ -193,6 +199,7 @@ void KzChartLine::setCategories(int min, int max, int splitNumber, double minInt
     QJsonObject axis = getRangeAxis(min, max, splitNumber, minInterval);
     axis.insert(QStringLiteral("type"), QStringLiteral("value"));
     d->data.categories.clear();
+    d->live.dataSet(0, true);
     d->sendOption(getJsonString(getJsonArrayObject(QStringLiteral("xAxis"), axis)));
 }
 
@@ -286,4 +293,52 @@ void KzChartLine::clickedSeries(const QString &name)
 {
     KZCHART_ON_OWN_THREAD(clickedSeries(name));
     d->relay([=] { emit seriesClicked(name); });
+}
+
+void KzChartLine::appendDatas(const QStringList &categories, const QList<QList<double>> &values)
+{
+    KZCHART_ON_OWN_THREAD(appendDatas(categories, values));
+    d->live.appendCategories(categories, values, false);
+}
+
+void KzChartLine::appendDatas(const QList<QList<QPair<double, double>>> &points)
+{
+    KZCHART_ON_OWN_THREAD(appendDatas(points));
+    QList<QList<Point>> truncated = points;
+    for (QList<Point> &row : truncated) {
+        for (Point &point : row)
+            point.first = std::isfinite(point.first) ? truncatedX(point.first) : point.first;
+    }
+    d->live.appendRows(truncated);
+}
+
+void KzChartLine::setRetention(int maxPoints)
+{
+    KZCHART_ON_OWN_THREAD(setRetention(maxPoints));
+    d->live.setRetention(maxPoints);
+}
+
+int KzChartLine::retention() const
+{
+    KZCHART_RETURN_FROM_OWN_THREAD(retention());
+    return d->live.retention();
+}
+
+void KzChartLine::setFollowing(bool following)
+{
+    KZCHART_ON_OWN_THREAD(setFollowing(following));
+    changedFollowing(following);
+}
+
+bool KzChartLine::isFollowing() const
+{
+    KZCHART_RETURN_FROM_OWN_THREAD(isFollowing());
+    return d->live.isFollowing();
+}
+
+void KzChartLine::changedFollowing(bool following)
+{
+    KZCHART_ON_OWN_THREAD(changedFollowing(following));
+    if (d->live.setFollowing(following))
+        d->relay([=] { emit followingChanged(following); });
 }

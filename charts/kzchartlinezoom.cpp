@@ -3,6 +3,7 @@
 #include "kzchartcore.h"
 #include "kzchartfragments.h"
 #include "kzchartjson.h"
+#include "kzchartlive.h"
 
 using namespace KzChartHost;
 
@@ -131,14 +132,16 @@ class KzChartLineZoomPrivate : public KzChartPrivate
 public:
     using KzChartPrivate::KzChartPrivate;
 
+    LiveData live{this};
+
     // The series objects of the remembered legends, without their data;
     // none when datas holds a different number of points.
     QList<QJsonObject> seriesItems(const KzChartLineZoom::SeriesMap &datas,
                                    const KzChartLineZoom::AlarmMap &alarms) const;
     // The points of each remembered legend, in legend order.
     QList<Points> seriesPoints(const KzChartLineZoom::SeriesMap &datas) const;
-    // Sends a whole option: the page rebuilds the chart from it, and keeps
-    // toolTipMode for its tooltips.
+    // Sends a whole option, which carries the chart's data: the page
+    // rebuilds the chart from it, and keeps toolTipMode for its tooltips.
     void sendRebuild(const Fragment &option, int toolTipMode);
     // The option of a setOption() call: option plus its series and, on a
     // label axis, the labels; remembered as the chart's data.
@@ -181,6 +184,7 @@ QList<Points> KzChartLineZoomPrivate::seriesPoints(const KzChartLineZoom::Series
 
 void KzChartLineZoomPrivate::sendRebuild(const Fragment &option, int toolTipMode)
 {
+    live.dataSet(data.series.size(), true);
     // Both markers are filled in one pass: a second pass would find a "%1"
     // inside the option's texts (a title, a point name) before the "%2".
     runScript(QStringLiteral("setChartOption(%1, %2)").arg(option.json, QString::number(toolTipMode, 10)),
@@ -489,4 +493,47 @@ void KzChartLineZoom::dbClickedLine(const QString &point, const int &start, cons
 {
     KZCHART_ON_OWN_THREAD(dbClickedLine(point, start, end));
     d->relay([=] { emit lineDBClicked(point, start, end); });
+}
+
+void KzChartLineZoom::appendDatas(const QStringList &categories, const QList<QList<double>> &values)
+{
+    KZCHART_ON_OWN_THREAD(appendDatas(categories, values));
+    d->live.appendCategories(categories, values, true);
+}
+
+void KzChartLineZoom::appendDatas(const SeriesMap &points)
+{
+    KZCHART_ON_OWN_THREAD(appendDatas(points));
+    d->live.appendNamed(points);
+}
+
+void KzChartLineZoom::setRetention(int maxPoints)
+{
+    KZCHART_ON_OWN_THREAD(setRetention(maxPoints));
+    d->live.setRetention(maxPoints);
+}
+
+int KzChartLineZoom::retention() const
+{
+    KZCHART_RETURN_FROM_OWN_THREAD(retention());
+    return d->live.retention();
+}
+
+void KzChartLineZoom::setFollowing(bool following)
+{
+    KZCHART_ON_OWN_THREAD(setFollowing(following));
+    changedFollowing(following);
+}
+
+bool KzChartLineZoom::isFollowing() const
+{
+    KZCHART_RETURN_FROM_OWN_THREAD(isFollowing());
+    return d->live.isFollowing();
+}
+
+void KzChartLineZoom::changedFollowing(bool following)
+{
+    KZCHART_ON_OWN_THREAD(changedFollowing(following));
+    if (d->live.setFollowing(following))
+        d->relay([=] { emit followingChanged(following); });
 }

@@ -34,88 +34,227 @@ function attachmentData(points) {
     return data;
 }
 
-// Per series index: the full points of a reduced series, or null.
+// Per series index: the points that the page holds of a series whose data
+// it hands to ECharts itself (a store), or null. Long series are held to be
+// reduced; series that take appends are held to grow (live.js).
 var largeSeries = [];
 // The x range and width that the reduced series were last cut for.
 var largeSeriesCut = null;
 
-// {xs, ys, pairs} of data (an array or an attachment's doubles; xs null
-// for plain values, whose x is their index), or null when the points are
-// not in ascending x order (a depth profile, say): cutting such a line into
-// x columns would reorder it, so it is drawn as it is.
-function largeSeriesSource(data, points) {
-    if (points) {
-        var given = points.xs;
-        for (var k = 0; given && k < given.length; ++k) {
-            if (!isFinite(given[k]) || (k > 0 && given[k] < given[k - 1]))
-                return null;
-        }
-        return points;
-    }
-    var xs = new Float64Array(data.length);
-    var ys = new Float64Array(data.length);
-    var pairs = false;
-    for (var i = 0; i < data.length; ++i) {
+// A series' points as the page holds them: point i at xs[i], ys[i] for
+// first <= i < end, in typed arrays that grow by doubling as points are
+// appended (storeAppend) while the oldest points go by moving first.
+// ECharts has the x of a point as xs[i] - shift: a category axis counts
+// from its first label, and shift grows as the oldest labels go. plain: the
+// data were values over categories (a missing value is a gap at its index).
+// ascending: x never goes back, so the series can be cut into pixel
+// columns. columns: the cut last made (cutStore).
+function newStore(xs, ys, count, plain) {
+    var ascending = true;
+    for (var i = 0; i < count && ascending; ++i)
+        ascending = isFinite(xs[i]) && (i === 0 || xs[i] >= xs[i - 1]);
+    return {xs: xs, ys: ys, first: 0, end: count, shift: 0, plain: plain, ascending: ascending, columns: null};
+}
+
+// The store of data (an array, or an attachment's doubles), or null for data
+// that are not plain values or [x, y] pairs.
+function storeOf(data, points) {
+    var n = points ? points.ys.length : data.length;
+    var xs = points && points.xs ? points.xs : new Float64Array(n);
+    var ys = points ? points.ys : new Float64Array(n);
+    var plain = !(points && points.pairs);
+    for (var i = 0; !points && i < n; ++i) {
         var item = data[i], x = i, y = item;
         if (Array.isArray(item)) {
-            pairs = true;
+            plain = false;
             x = item[0];
             y = item[1];
         } else if (item !== null && typeof item === 'object') {
             return null;
         }
-        if (typeof x !== 'number' || !isFinite(x) || (i > 0 && x < xs[i - 1]))
-            return null;
-        xs[i] = x;
+        xs[i] = typeof x === 'number' ? x : NaN;
         ys[i] = typeof y === 'number' ? y : NaN;
     }
-    return {xs: pairs ? xs : null, ys: ys, pairs: pairs};
+    for (var k = 0; points && !points.xs && k < n; ++k)
+        xs[k] = k;
+    return newStore(xs, ys, n, plain);
 }
 
-// Point index of source as ECharts gets it: plain values become
-// [index, value], so that they keep their place on the x axis.
-function sourcePoint(source, index) {
-    return [source.xs ? source.xs[index] : index, jsonNumber(source.ys[index])];
+function isReduced(store) {
+    return !!store && store.ascending && store.end - store.first > largeSeriesThreshold;
 }
 
-// The points of source to draw for the x range [x0, x1] over width columns.
-// The loop over the points is plain: it runs over every point on every zoom.
-function reduceSeriesPoints(source, x0, x1, width) {
-    var xs = source.xs, ys = source.ys, n = ys.length;
-    var scale = x1 > x0 ? width / (x1 - x0) : 0;
-    var points = [];
-    var i = 0;
-    while (i < n) {
-        var x = xs ? xs[i] : i;
-        var current = x < x0 ? -1 : x > x1 ? width : Math.min(width - 1, Math.floor((x - x0) * scale));
-        var low = -1, high = -1, gap = -1, j = i;
-        for (; j < n; ++j) {
-            x = xs ? xs[j] : j;
-            var column = x < x0 ? -1 : x > x1 ? width : Math.min(width - 1, Math.floor((x - x0) * scale));
-            if (column !== current)
-                break;
-            var y = ys[j];
-            if (y !== y) {
-                if (gap < 0)
-                    gap = j;
-            } else if (low < 0) {
-                low = high = j;
-            } else if (y < ys[low]) {
-                low = j;
-            } else if (y > ys[high]) {
-                high = j;
-            }
+// Appends the point (x, y) in store coordinates. Full arrays move their
+// points to the front, or into arrays twice as long as the points need.
+function storeAppend(store, x, y) {
+    if (store.end === store.ys.length) {
+        var count = store.end - store.first;
+        var xs = store.xs, ys = store.ys;
+        if (count * 2 > ys.length) {
+            xs = new Float64Array(Math.max(16, count * 2));
+            ys = new Float64Array(xs.length);
         }
+        xs.set(store.xs.subarray(store.first, store.end));
+        ys.set(store.ys.subarray(store.first, store.end));
+        if (store.columns)
+            rebaseColumns(store.columns, -store.first);
+        store.xs = xs;
+        store.ys = ys;
+        store.first = 0;
+        store.end = count;
+    }
+    if (store.end > store.first && !(x >= store.xs[store.end - 1]))
+        store.ascending = false;
+    store.xs[store.end] = x;
+    store.ys[store.end++] = y;
+}
+
+// A pixel column's lowest, highest and first missing point (indexes, -1
+// for none). Columns are cut on a grid of width bw from x = 0, so that
+// columns stay the same as the view slides at one zoom.
+function newColumn() {
+    return {low: -1, high: -1, gap: -1};
+}
+
+function addToColumn(column, ys, index) {
+    var y = ys[index];
+    if (y !== y) {
+        if (column.gap < 0)
+            column.gap = index;
+    } else if (column.low < 0) {
+        column.low = column.high = index;
+    } else if (y < ys[column.low]) {
+        column.low = index;
+    } else if (y > ys[column.high]) {
+        column.high = index;
+    }
+}
+
+function mergeColumn(into, column, ys) {
+    [column.low, column.high, column.gap].forEach(function (index) {
+        if (index >= 0)
+            addToColumn(into, ys, index);
+    });
+}
+
+function rebaseColumns(cut, delta) {
+    [cut.left, cut.right].concat(cut.columns).forEach(function (column) {
+        if (!column)
+            return;
+        ['low', 'high', 'gap'].forEach(function (key) {
+            if (column[key] >= 0)
+                column[key] += delta;
+        });
+    });
+    cut.first += delta;
+    cut.viewStart += delta;
+    cut.next += delta;
+}
+
+// Cuts store for the columns c0 to c1 of width bw (store coordinates):
+// every column in view, and all points left and all points right of the
+// view as one column each, so that lines run to the edges and auto ranges
+// stay the same.
+function rebuildColumns(store, bw, c0, c1) {
+    var cut = {bw: bw, c0: c0, c1: c1, columns: [], left: newColumn(), right: newColumn(),
+               first: store.first, viewStart: store.first, next: store.first};
+    store.columns = cut;
+    binPoints(store, cut);
+    return cut;
+}
+
+// Bins the points that the cut has not seen yet.
+function binPoints(store, cut) {
+    var xs = store.xs, ys = store.ys, bw = cut.bw;
+    // The loop is plain: after a zoom it runs over every point.
+    for (var i = cut.next; i < store.end; ++i) {
+        var column = Math.floor(xs[i] / bw);
+        if (column < cut.c0) {
+            addToColumn(cut.left, ys, i);
+            cut.viewStart = i + 1;
+        } else if (column > cut.c1) {
+            addToColumn(cut.right, ys, i);
+        } else {
+            addToColumn(cut.columns[column - cut.c0] || (cut.columns[column - cut.c0] = newColumn()), ys, i);
+        }
+    }
+    cut.next = store.end;
+}
+
+// Brings the last cut up to the view [c0, c1] at the same zoom, from the
+// points that arrived and left since: columns that leave on the left join
+// the left column, new points go into their columns. False when the last
+// cut cannot be brought along (the view moved left or into dropped points,
+// or points right of the view would come into it); the points are then cut
+// afresh.
+function advanceColumns(store, cut, c0, c1) {
+    var rightEmpty = cut.right.low < 0 && cut.right.gap < 0;
+    if (c0 < cut.c0 || c1 < cut.c1 || store.first > cut.viewStart || store.end < cut.next || (c1 > cut.c1 && !rightEmpty))
+        return false;
+    var ys = store.ys;
+    if (store.first > cut.first) {
+        var left = cut.left;
+        if ((left.low >= 0 && left.low < store.first) || (left.gap >= 0 && left.gap < store.first)) {
+            cut.left = newColumn();
+            for (var i = store.first; i < cut.viewStart; ++i)
+                addToColumn(cut.left, ys, i);
+        }
+        cut.first = store.first;
+    }
+    var leaving = Math.min(c0 - cut.c0, cut.columns.length);
+    for (var k = 0; k < leaving; ++k) {
+        if (cut.columns[k])
+            mergeColumn(cut.left, cut.columns[k], ys);
+    }
+    cut.columns = cut.columns.slice(c0 - cut.c0);
+    while (cut.viewStart < cut.next && Math.floor(store.xs[cut.viewStart] / cut.bw) < c0)
+        ++cut.viewStart;
+    cut.c0 = c0;
+    cut.c1 = c1;
+    binPoints(store, cut);
+    return true;
+}
+
+// The points of store to draw for the x range [x0, x1] (ECharts'
+// coordinates) over width columns, as [x, y] pairs in data order.
+function cutStore(store, x0, x1, width) {
+    x0 += store.shift;
+    x1 += store.shift;
+    var bw = x1 > x0 ? (x1 - x0) / width : Math.max(1, Math.abs(x0));
+    var cut = store.columns;
+    if (cut && Math.abs(cut.bw - bw) <= 1e-9 * bw)
+        bw = cut.bw;
+    var c0 = Math.floor(x0 / bw), c1 = Math.floor(x1 / bw);
+    if (!cut || cut.bw !== bw || !advanceColumns(store, cut, c0, c1))
+        cut = rebuildColumns(store, bw, c0, c1);
+    var points = [];
+    [cut.left].concat(cut.columns, [cut.right]).forEach(function (column) {
+        if (!column)
+            return;
         // The column's points in data order, each once.
-        [low, high, gap].filter(function (index, position, all) {
+        [column.low, column.high, column.gap].filter(function (index, position, all) {
             return index >= 0 && all.indexOf(index) === position;
         }).sort(function (a, b) {
             return a - b;
         }).forEach(function (index) {
-            points.push(sourcePoint(source, index));
+            points.push(storePoint(store, index));
         });
-        i = j;
-    }
+    });
+    return points;
+}
+
+function storePoint(store, index) {
+    return [store.xs[index] - store.shift, jsonNumber(store.ys[index])];
+}
+
+// The data of store for ECharts: cut for the view when it is reduced, every
+// point otherwise.
+function storeData(store, x0, x1, width) {
+    if (isReduced(store))
+        return cutStore(store, x0, x1, width);
+    var points = new Array(store.end - store.first);
+    for (var i = store.first; i < store.end; ++i)
+        points[i - store.first] = storePoint(store, i);
     return points;
 }
 
@@ -128,6 +267,9 @@ function reduceLargeSeries(option, rebuilt) {
         largeSeries = [];
         largeSeriesHovered = null;
     }
+    // Labels that appends left for the next frame give way to the host's.
+    if (rebuilt || (option && option.xAxis))
+        liveLabels = null;
     if (!option || !Array.isArray(option.series))
         return option;
     var result = Object.assign({}, option);
@@ -135,20 +277,19 @@ function reduceLargeSeries(option, rebuilt) {
         var points = item && isAttachment(item.data) ? takeAttachment(item.data) : null;
         if (!item || !(points || Array.isArray(item.data)))
             return item;
-        var wasLarge = !!largeSeries[index];
+        var wasHeld = !!largeSeries[index];
         var count = points ? points.ys.length : item.data.length;
-        var source = count > largeSeriesThreshold ? largeSeriesSource(item.data, points) : null;
-        largeSeries[index] = source;
-        if (points && !source)
+        var store = count > largeSeriesThreshold ? storeOf(item.data, points) : null;
+        largeSeries[index] = isReduced(store) ? store : null;
+        if (points && !largeSeries[index])
             item = Object.assign({}, item, {data: attachmentData(points)});
-        if (!source)
-            return wasLarge ? Object.assign({}, item, {animation: true, showSymbol: true}) : item;
-        var last = source.ys.length - 1;
-        var points = reduceSeriesPoints(source, source.xs ? source.xs[0] : 0, source.xs ? source.xs[last] : last, 1);
+        if (!largeSeries[index])
+            return wasHeld ? Object.assign({}, item, {animation: true, showSymbol: true}) : item;
         return Object.assign({}, item, {
             animation: false,
             showSymbol: false,
-            data: [sourcePoint(source, 0)].concat(points, [sourcePoint(source, last)])
+            data: [storePoint(store, 0)].concat(cutStore(store, store.xs[0], store.xs[count - 1], 1),
+                                                [storePoint(store, count - 1)])
         });
     });
     largeSeriesCut = null;
@@ -156,16 +297,15 @@ function reduceLargeSeries(option, rebuilt) {
 }
 
 // Cuts the reduced series again for the x range and width in view, when
-// they have changed enough to matter.
+// they have changed.
 function refreshLargeSeries() {
-    if (!largeSeries.some(Boolean))
+    if (!largeSeries.some(isReduced))
         return;
     var axisModel = myChart.getModel().getComponent('xAxis', 0);
     if (!axisModel || !axisModel.axis)
         return;
     var range = axisModel.axis.scale.getExtent();
-    var pixels = axisModel.axis.getGlobalExtent();
-    var width = Math.max(1, Math.ceil(Math.abs(pixels[1] - pixels[0])));
+    var width = axisWidth(axisModel);
     var cut = largeSeriesCut;
     if (cut && cut.x0 === range[0] && cut.x1 === range[1] && cut.width === width)
         return;
@@ -173,10 +313,16 @@ function refreshLargeSeries() {
     // The hovered point's index means nothing in the new cut.
     hoverLargeSeries(null);
     myChart.setOption({
-        series: largeSeries.map(function (source) {
-            return source ? {data: reduceSeriesPoints(source, range[0], range[1], width)} : {};
+        series: largeSeries.map(function (store) {
+            return isReduced(store) ? {data: cutStore(store, range[0], range[1], width)} : {};
         })
     });
+}
+
+// The x axis' length in pixels.
+function axisWidth(axisModel) {
+    var pixels = axisModel.axis.getGlobalExtent();
+    return Math.max(1, Math.ceil(Math.abs(pixels[1] - pixels[0])));
 }
 
 // The reduced point under the mouse, {seriesIndex, dataIndex}, or null.
@@ -188,8 +334,8 @@ var largeSeriesHovered = null;
 function hoverLargeSeries(event) {
     var found = null, reach = 6;
     var model = myChart.getModel();
-    largeSeries.forEach(function (source, seriesIndex) {
-        var seriesModel = source && event && model.getSeriesByIndex(seriesIndex);
+    largeSeries.forEach(function (store, seriesIndex) {
+        var seriesModel = isReduced(store) && event && model.getSeriesByIndex(seriesIndex);
         if (!seriesModel || model.isSeriesFiltered(seriesModel))
             return;
         var data = seriesModel.getData();
@@ -219,7 +365,7 @@ function watchLargeSeries() {
     onChartCreated(function (chart) {
         chart.on('datazoom', refreshLargeSeries);
         chart.getZr().on('mousemove', function (event) {
-            if (largeSeries.some(Boolean))
+            if (largeSeries.some(isReduced))
                 hoverLargeSeries(event);
         });
     });
