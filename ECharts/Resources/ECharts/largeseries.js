@@ -216,7 +216,8 @@ function advanceColumns(store, cut, c0, c1) {
 }
 
 // The points of store to draw for the x range [x0, x1] (ECharts'
-// coordinates) over width columns, as [x, y] pairs in data order.
+// coordinates) over width columns, as [x, y] pairs in data order, the
+// newest point always among them: a live line reaches its newest sample.
 function cutStore(store, x0, x1, width) {
     x0 += store.shift;
     x1 += store.shift;
@@ -227,7 +228,7 @@ function cutStore(store, x0, x1, width) {
     var c0 = Math.floor(x0 / bw), c1 = Math.floor(x1 / bw);
     if (!cut || cut.bw !== bw || !advanceColumns(store, cut, c0, c1))
         cut = rebuildColumns(store, bw, c0, c1);
-    var points = [];
+    var points = [], newest = -1;
     [cut.left].concat(cut.columns, [cut.right]).forEach(function (column) {
         if (!column)
             return;
@@ -238,8 +239,11 @@ function cutStore(store, x0, x1, width) {
             return a - b;
         }).forEach(function (index) {
             points.push(storePoint(store, index));
+            newest = index;
         });
     });
+    if (store.end > store.first && newest !== store.end - 1)
+        points.push(storePoint(store, store.end - 1));
     return points;
 }
 
@@ -288,8 +292,7 @@ function reduceLargeSeries(option, rebuilt) {
         return Object.assign({}, item, {
             animation: false,
             showSymbol: false,
-            data: [storePoint(store, 0)].concat(cutStore(store, store.xs[0], store.xs[count - 1], 1),
-                                                [storePoint(store, count - 1)])
+            data: [storePoint(store, 0)].concat(cutStore(store, store.xs[0], store.xs[count - 1], 1))
         });
     });
     largeSeriesCut = null;
