@@ -294,8 +294,16 @@ private Q_SLOTS:
         QVERIFY(chart.probe->eval("kzProbeLog.length").toInt() <= 9);
         if (count < 1000)
             QCOMPARE(chart.drawn(1), range(20, count + 30));
+        // A long series' cut, carried along from what arrived and went, is
+        // the cut made afresh.
+        const auto cutAfresh = [&] {
+            return chart.probe->evalJson("(function (s, c) { s.columns = null; return storeData(s, c.x0, c.x1, c.width); })"
+                                         "(largeSeries[0] || {end: 0, first: 0}, largeSeriesCut || {})");
+        };
+        QCOMPARE(chart.probe->evalJson("myChart.getOption().series[0].data"), cutAfresh());
         chart.setRetention(count - 20);
         QTRY_COMPARE(shown(), qMakePair(50, count + 29));
+        QCOMPARE(chart.probe->evalJson("myChart.getOption().series[0].data"), cutAfresh());
     }
 
     void refusedAppends_data()

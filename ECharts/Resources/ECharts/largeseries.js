@@ -181,23 +181,40 @@ function binPoints(store, cut) {
     cut.next = store.end;
 }
 
+function holdsDropped(column, first) {
+    return (column.low >= 0 && column.low < first) || (column.gap >= 0 && column.gap < first);
+}
+
 // Brings the last cut up to the view [c0, c1] at the same zoom, from the
-// points that arrived and left since: columns that leave on the left join
+// points that arrived and left since: the columns of dropped points are cut
+// again from the points left in them, columns that leave on the left join
 // the left column, new points go into their columns. False when the last
-// cut cannot be brought along (the view moved left or into dropped points,
-// or points right of the view would come into it); the points are then cut
+// cut cannot be brought along (the view moved left, points right of the
+// view would come into it, every point cut went); the points are then cut
 // afresh.
 function advanceColumns(store, cut, c0, c1) {
     var rightEmpty = cut.right.low < 0 && cut.right.gap < 0;
-    if (c0 < cut.c0 || c1 < cut.c1 || store.first > cut.viewStart || store.end < cut.next || (c1 > cut.c1 && !rightEmpty))
+    if (c0 < cut.c0 || c1 < cut.c1 || store.first >= cut.next || store.end < cut.next
+            || (c1 > cut.c1 && !rightEmpty) || holdsDropped(cut.right, store.first))
         return false;
-    var ys = store.ys;
+    var xs = store.xs, ys = store.ys, bw = cut.bw;
     if (store.first > cut.first) {
-        var left = cut.left;
-        if ((left.low >= 0 && left.low < store.first) || (left.gap >= 0 && left.gap < store.first)) {
+        if (holdsDropped(cut.left, store.first)) {
             cut.left = newColumn();
             for (var i = store.first; i < cut.viewStart; ++i)
                 addToColumn(cut.left, ys, i);
+        }
+        if (store.first > cut.viewStart) {
+            // Points in view went: columns before the oldest point left
+            // are empty, and its own column keeps the points after it.
+            var column = Math.floor(xs[store.first] / bw) - cut.c0;
+            cut.columns.fill(undefined, 0, Math.max(0, Math.min(column, cut.columns.length)));
+            if (column >= 0 && column < cut.columns.length) {
+                cut.columns[column] = newColumn();
+                for (var j = store.first; j < cut.next && Math.floor(xs[j] / bw) - cut.c0 === column; ++j)
+                    addToColumn(cut.columns[column], ys, j);
+            }
+            cut.viewStart = store.first;
         }
         cut.first = store.first;
     }
@@ -207,7 +224,7 @@ function advanceColumns(store, cut, c0, c1) {
             mergeColumn(cut.left, cut.columns[k], ys);
     }
     cut.columns = cut.columns.slice(c0 - cut.c0);
-    while (cut.viewStart < cut.next && Math.floor(store.xs[cut.viewStart] / cut.bw) < c0)
+    while (cut.viewStart < cut.next && Math.floor(xs[cut.viewStart] / bw) < c0)
         ++cut.viewStart;
     cut.c0 = c0;
     cut.c1 = c1;
