@@ -96,6 +96,15 @@ double truncatedX(double x)
     plugin), the library sends every series as script text, which is slower
     but draws the same.
 
+    \par Live data
+    appendDatas() adds samples to the series as they arrive without
+    redrawing the chart from scratch: zoom windows, legend selection and
+    tooltips stay, only the new samples travel, and appends that come faster
+    than the page draws are merged. setRetention() bounds what each series
+    keeps; while isFollowing(), the x zoom window slides with the newest
+    sample until the user zooms or pans away from it (followingChanged()).
+    See \ref live.
+
     Over categories a series longer than both the categories and 2000 values
     keeps only the values that have a category, and with more than 1000
     categories only the labels that fit are shown, whatever the interval.

@@ -122,6 +122,15 @@ QJsonObject alarmLine(double value, const QStringList &labelNames, bool onlyAlar
     those points, which are real data points. Their points travel as binary
     numbers, as described for KzChartLine.
 
+    \par Live data
+    appendDatas() adds samples to the series as they arrive without
+    rebuilding the chart: zoom windows, legend selection, tooltips, alarm
+    lines and depth records stay, only the new samples travel, and appends
+    that come faster than the page draws are merged. setRetention() bounds
+    what each series keeps; while isFollowing(), the x zoom window slides
+    with the newest sample until the user zooms or pans away from it
+    (followingChanged()). See \ref live.
+
     The tooltips show series names, dates and depth texts as typed, markup
     included. An alarm value that is not a finite number gets no line. Texts
     are bounded as on KzChartLine.
