@@ -35,8 +35,10 @@ public:
     explicit LiveData(KzChartPrivate *chart) : m_chart(chart) {}
 
     // Appends labels to the category axis and values[i] to series i, one
-    // value per label. pointsOnLabels: the series hold (label index, value)
-    // points (the monitoring chart) rather than one value per label.
+    // value per label. A series that holds points (x the label's index)
+    // takes points; one that holds values takes values, with gaps up to the
+    // new labels; an empty one takes points when pointsOnLabels (the
+    // monitoring chart's form).
     void appendCategories(const QStringList &labels, const QList<QList<double>> &values, bool pointsOnLabels);
     // Appends rows[i] to series i of a numeric x axis.
     void appendRows(const QList<Points> &rows);

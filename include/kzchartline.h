@@ -89,8 +89,9 @@ public:
     //! gaps.
     void appendDatas(const QStringList &categories, const QList<QList<double>> &values);
     //! Adds (x, y) points to the series of a numeric x axis, \a points[i]
-    //! to series i. Refused unless there is a row for every series on the
-    //! chart and x is finite and never goes back.
+    //! to series i, x truncated as setDatas() does. Refused unless there is
+    //! a row for every series on the chart and x is finite and never goes
+    //! back.
     void appendDatas(const QList<QList<QPair<double, double>>> &points);
     //! Keeps the newest \a maxPoints samples of each series (on a category
     //! axis the newest \a maxPoints labels with their values) as samples are

@@ -166,13 +166,12 @@ QList<int> range(int from, int to)
     return numbers;
 }
 
-void addKinds()
+void addKinds(const QList<Kind> &kinds = {LineLabels, LinePoints, ZoomLabels, ZoomPoints})
 {
+    const char *names[] = {"line, labels", "line, points", "lineZoom, labels", "lineZoom, points"};
     QTest::addColumn<Kind>("kind");
-    QTest::newRow("line, labels") << LineLabels;
-    QTest::newRow("line, points") << LinePoints;
-    QTest::newRow("lineZoom, labels") << ZoomLabels;
-    QTest::newRow("lineZoom, points") << ZoomPoints;
+    for (Kind kind : kinds)
+        QTest::newRow(names[kind]) << kind;
 }
 
 } // namespace
@@ -354,12 +353,7 @@ private Q_SLOTS:
         QCOMPARE(chart.drawn(1), range(0, 51));
     }
 
-    void recovery_data()
-    {
-        QTest::addColumn<Kind>("kind");
-        QTest::newRow("line, labels") << LineLabels;
-        QTest::newRow("lineZoom, points") << ZoomPoints;
-    }
+    void recovery_data() { addKinds({LineLabels, ZoomPoints}); }
 
     // A renderer that dies comes back with the retained samples, the
     // appended ones included, and without following when the host stopped it.
@@ -381,12 +375,7 @@ private Q_SLOTS:
         QTRY_COMPARE(chart.drawn(), range(25, 145));
     }
 
-    void appendAfterSetOption_data()
-    {
-        QTest::addColumn<Kind>("kind");
-        QTest::newRow("labels") << ZoomLabels;
-        QTest::newRow("points") << ZoomPoints;
-    }
+    void appendAfterSetOption_data() { addKinds({ZoomLabels, ZoomPoints}); }
 
     // An append straight after a setOption() extends what that call draws.
     void appendAfterSetOption()

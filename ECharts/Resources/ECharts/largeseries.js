@@ -8,7 +8,8 @@
 // instead of hundreds of thousands. Points left and right of the view are
 // kept the same way, as one column on each side, so lines still run to the
 // edges and auto ranges stay the same. The reduction is redone when the view
-// changes (zoom, resize, new axes).
+// changes (zoom, resize, new axes); while the zoom stays, the columns are
+// carried along as points arrive and go (live.js).
 // Series at or below the threshold are passed on untouched. Reduced series
 // are drawn without animation, which would replay on every zoom, and without
 // symbols, which would cost most of the drawing time; the point under the
