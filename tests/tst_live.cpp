@@ -287,7 +287,8 @@ private Q_SLOTS:
             chart.append(count + i, 1);
         const auto shown = [&] {
             const QList<int> samples = chart.drawn();
-            return qMakePair(*std::min_element(samples.begin(), samples.end()), samples.last());
+            return samples.isEmpty() ? qMakePair(-1, -1)
+                                     : qMakePair(*std::min_element(samples.begin(), samples.end()), samples.last());
         };
         QTRY_COMPARE(shown(), qMakePair(20, count + 29));
         QVERIFY(chart.probe->eval("kzProbeLog.length").toInt() <= 9);

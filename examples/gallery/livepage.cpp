@@ -104,8 +104,8 @@ void addLivePage(GalleryWindow *window)
         QList<QList<double>> values;
         QList<QList<QPair<double, double>>> samples;
         for (int s = 0; s < sensors.size(); ++s) {
-            values.append({sensor->read(s, next)});
-            samples.append({{double(next), values.last().first()}});
+            values.append(QList<double>{sensor->read(s, next)});
+            samples.append(QList<QPair<double, double>>{{double(next), values.last().first()}});
         }
         levels->appendDatas({timeLabel(next)}, values);
         trend->appendDatas(samples);
