@@ -273,6 +273,7 @@ private Q_SLOTS:
         QTest::newRow("lineZoom, labels") << ZoomLabels << 40;
         QTest::newRow("lineZoom, points") << ZoomPoints << 40;
         QTest::newRow("lineZoom, long series") << ZoomPoints << 8000;
+        QTest::newRow("line, growing long") << LinePoints << 4995;
     }
 
     // Each series keeps exactly its newest samples: as a burst of appends
@@ -301,6 +302,7 @@ private Q_SLOTS:
                                          "(largeSeries[0] || {end: 0, first: 0}, largeSeriesCut || {})");
         };
         QCOMPARE(chart.probe->evalJson("myChart.getOption().series[0].data"), cutAfresh());
+        QCOMPARE(chart.probe->evalJson("myChart.getOption().series[0].showSymbol").toBool(), count < 1000);
         chart.setRetention(count - 20);
         QTRY_COMPARE(shown(), qMakePair(50, count + 29));
         QCOMPARE(chart.probe->evalJson("myChart.getOption().series[0].data"), cutAfresh());
@@ -352,6 +354,21 @@ private Q_SLOTS:
         chart.append(50, 1);
         QTRY_COMPARE(chart.drawn(), range(0, 51));
         QCOMPARE(chart.drawn(1), range(0, 51));
+    }
+
+    // A hidden chart draws nothing, and takes appends all the same: it
+    // holds only what the retention keeps, and shows it once it is shown.
+    void hiddenChart()
+    {
+        LiveChart chart(LinePoints, 100, 120);
+        chart.widget->hide();
+        for (int i = 0; i < 10; ++i)
+            chart.append(100 + 10 * i, 10);
+        QTRY_COMPARE(chart.probe->evalJson("[largeSeries[1].xs[largeSeries[1].first], largeSeries[1].xs[largeSeries[1].end - 1]]")
+                             .toArray(), QJsonArray({80, 199}));
+        QCOMPARE(chart.drawn(1), range(0, 100));
+        chart.widget->show();
+        QTRY_COMPARE(chart.drawn(1), range(80, 200));
     }
 
     void recovery_data() { addKinds({LineLabels, ZoomPoints}); }

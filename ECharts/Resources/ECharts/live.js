@@ -168,9 +168,13 @@ function drawLive() {
             option.xAxis[0].min = extent[0];
     }
     var width = axisWidth(axis);
+    // A series that grows long enough to be reduced draws as the long
+    // series do, without symbols.
     option.series.forEach(function (item, index) {
-        if (largeSeries[index])
-            option.series[index] = {data: storeData(largeSeries[index], range[0], range[1], width), animation: false};
+        var store = largeSeries[index];
+        if (store)
+            option.series[index] = {data: storeData(store, range[0], range[1], width), animation: false,
+                                    showSymbol: !isReduced(store)};
     });
     largeSeriesCut = {x0: range[0], x1: range[1], width: width};
     largeSeriesHovered = null;
