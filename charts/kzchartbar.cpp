@@ -57,59 +57,9 @@ KzChartBar::KzChartBar(QWidget *parent)
 
 KzChartBar::~KzChartBar() = default;
 
-void KzChartBar::setTitle(const QString &text)
-{
-    KZCHART_ON_OWN_THREAD(setTitle(text));
-    d->setTitle(text);
-}
-
-void KzChartBar::setSubTitle(const QString &subtext)
-{
-    KZCHART_ON_OWN_THREAD(setSubTitle(subtext));
-    d->setSubTitle(subtext);
-}
-
-void KzChartBar::setColors(const QStringList &colors)
-{
-    KZCHART_ON_OWN_THREAD(setColors(colors));
-    d->setColors(colors);
-}
-
-void KzChartBar::setToolBackVisible(bool visible)
-{
-    KZCHART_ON_OWN_THREAD(setToolBackVisible(visible));
-    d->setToolBackVisible(visible);
-}
-
-QString KzChartBar::title() const
-{
-    KZCHART_RETURN_FROM_OWN_THREAD(title());
-    return d->title;
-}
-
-QString KzChartBar::subTitle() const
-{
-    KZCHART_RETURN_FROM_OWN_THREAD(subTitle());
-    return d->subTitle;
-}
-
-QStringList KzChartBar::colors() const
-{
-    KZCHART_RETURN_FROM_OWN_THREAD(colors());
-    return d->colors;
-}
-
-bool KzChartBar::isToolBackVisible() const
-{
-    KZCHART_RETURN_FROM_OWN_THREAD(isToolBackVisible());
-    return d->toolBackVisible;
-}
-
-bool KzChartBar::isReady() const
-{
-    KZCHART_RETURN_FROM_OWN_THREAD(isReady());
-    return d->isReady();
-}
+KZCHART_DEFINE_COMMON(KzChartBar)
+KZCHART_DEFINE_TITLES(KzChartBar)
+KZCHART_DEFINE_TOOLBACK(KzChartBar)
 
 void KzChartBar::setCategories(const QStringList &categories)
 {

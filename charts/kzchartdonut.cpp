@@ -59,59 +59,9 @@ KzChartDonut::KzChartDonut(QWidget *parent)
 
 KzChartDonut::~KzChartDonut() = default;
 
-void KzChartDonut::setTitle(const QString &text)
-{
-    KZCHART_ON_OWN_THREAD(setTitle(text));
-    d->setTitle(text);
-}
-
-void KzChartDonut::setSubTitle(const QString &subtext)
-{
-    KZCHART_ON_OWN_THREAD(setSubTitle(subtext));
-    d->setSubTitle(subtext);
-}
-
-void KzChartDonut::setColors(const QStringList &colors)
-{
-    KZCHART_ON_OWN_THREAD(setColors(colors));
-    d->setColors(colors);
-}
-
-void KzChartDonut::setToolBackVisible(bool visible)
-{
-    KZCHART_ON_OWN_THREAD(setToolBackVisible(visible));
-    d->setToolBackVisible(visible);
-}
-
-QString KzChartDonut::title() const
-{
-    KZCHART_RETURN_FROM_OWN_THREAD(title());
-    return d->title;
-}
-
-QString KzChartDonut::subTitle() const
-{
-    KZCHART_RETURN_FROM_OWN_THREAD(subTitle());
-    return d->subTitle;
-}
-
-QStringList KzChartDonut::colors() const
-{
-    KZCHART_RETURN_FROM_OWN_THREAD(colors());
-    return d->colors;
-}
-
-bool KzChartDonut::isToolBackVisible() const
-{
-    KZCHART_RETURN_FROM_OWN_THREAD(isToolBackVisible());
-    return d->toolBackVisible;
-}
-
-bool KzChartDonut::isReady() const
-{
-    KZCHART_RETURN_FROM_OWN_THREAD(isReady());
-    return d->isReady();
-}
+KZCHART_DEFINE_COMMON(KzChartDonut)
+KZCHART_DEFINE_TITLES(KzChartDonut)
+KZCHART_DEFINE_TOOLBACK(KzChartDonut)
 
 void KzChartDonut::setLegends(const QStringList &legends, bool bShow, bool bSelectable)
 {

@@ -149,47 +149,8 @@ KzChartLine::KzChartLine(QWidget *parent)
 
 KzChartLine::~KzChartLine() = default;
 
-void KzChartLine::setTitle(const QString &text)
-{
-    KZCHART_ON_OWN_THREAD(setTitle(text));
-    d->setTitle(text);
-}
-
-void KzChartLine::setSubTitle(const QString &subtext)
-{
-    KZCHART_ON_OWN_THREAD(setSubTitle(subtext));
-    d->setSubTitle(subtext);
-}
-
-void KzChartLine::setColors(const QStringList &colors)
-{
-    KZCHART_ON_OWN_THREAD(setColors(colors));
-    d->setColors(colors);
-}
-
-QString KzChartLine::title() const
-{
-    KZCHART_RETURN_FROM_OWN_THREAD(title());
-    return d->title;
-}
-
-QString KzChartLine::subTitle() const
-{
-    KZCHART_RETURN_FROM_OWN_THREAD(subTitle());
-    return d->subTitle;
-}
-
-QStringList KzChartLine::colors() const
-{
-    KZCHART_RETURN_FROM_OWN_THREAD(colors());
-    return d->colors;
-}
-
-bool KzChartLine::isReady() const
-{
-    KZCHART_RETURN_FROM_OWN_THREAD(isReady());
-    return d->isReady();
-}
+KZCHART_DEFINE_COMMON(KzChartLine)
+KZCHART_DEFINE_TITLES(KzChartLine)
 
 void KzChartLine::setCategories(const QStringList &categories, bool bOnZero, int interval)
 {

@@ -249,6 +249,8 @@ KzChartLineZoom::KzChartLineZoom(QWidget *parent)
 
 KzChartLineZoom::~KzChartLineZoom() = default;
 
+KZCHART_DEFINE_COMMON(KzChartLineZoom)
+
 void KzChartLineZoom::setOption(int toolTipMode, const QStringList &legends, const QString &legendY,
                                 bool showDataZoom, int zoomStart, int zoomEnd,
                                 const QString &gridLeft, const QString &gridTop, const QString &gridRight,
@@ -431,12 +433,6 @@ QStringList KzChartLineZoom::colors() const
 {
     KZCHART_RETURN_FROM_OWN_THREAD(colors());
     return d->colors;
-}
-
-bool KzChartLineZoom::isReady() const
-{
-    KZCHART_RETURN_FROM_OWN_THREAD(isReady());
-    return d->isReady();
 }
 
 void KzChartLineZoom::setDepthDate(const DepthMap &depths)

@@ -47,59 +47,9 @@ KzChartPie::KzChartPie(QWidget *parent)
 
 KzChartPie::~KzChartPie() = default;
 
-void KzChartPie::setTitle(const QString &text)
-{
-    KZCHART_ON_OWN_THREAD(setTitle(text));
-    d->setTitle(text);
-}
-
-void KzChartPie::setSubTitle(const QString &subtext)
-{
-    KZCHART_ON_OWN_THREAD(setSubTitle(subtext));
-    d->setSubTitle(subtext);
-}
-
-void KzChartPie::setColors(const QStringList &colors)
-{
-    KZCHART_ON_OWN_THREAD(setColors(colors));
-    d->setColors(colors);
-}
-
-void KzChartPie::setToolBackVisible(bool visible)
-{
-    KZCHART_ON_OWN_THREAD(setToolBackVisible(visible));
-    d->setToolBackVisible(visible);
-}
-
-QString KzChartPie::title() const
-{
-    KZCHART_RETURN_FROM_OWN_THREAD(title());
-    return d->title;
-}
-
-QString KzChartPie::subTitle() const
-{
-    KZCHART_RETURN_FROM_OWN_THREAD(subTitle());
-    return d->subTitle;
-}
-
-QStringList KzChartPie::colors() const
-{
-    KZCHART_RETURN_FROM_OWN_THREAD(colors());
-    return d->colors;
-}
-
-bool KzChartPie::isToolBackVisible() const
-{
-    KZCHART_RETURN_FROM_OWN_THREAD(isToolBackVisible());
-    return d->toolBackVisible;
-}
-
-bool KzChartPie::isReady() const
-{
-    KZCHART_RETURN_FROM_OWN_THREAD(isReady());
-    return d->isReady();
-}
+KZCHART_DEFINE_COMMON(KzChartPie)
+KZCHART_DEFINE_TITLES(KzChartPie)
+KZCHART_DEFINE_TOOLBACK(KzChartPie)
 
 void KzChartPie::setLegends(const QStringList &legends)
 {

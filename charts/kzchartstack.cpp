@@ -76,64 +76,14 @@ KzChartStack::KzChartStack(QWidget *parent)
 
 KzChartStack::~KzChartStack() = default;
 
-void KzChartStack::setTitle(const QString &text)
-{
-    KZCHART_ON_OWN_THREAD(setTitle(text));
-    d->setTitle(text);
-}
-
-void KzChartStack::setSubTitle(const QString &subtext)
-{
-    KZCHART_ON_OWN_THREAD(setSubTitle(subtext));
-    d->setSubTitle(subtext);
-}
-
-void KzChartStack::setColors(const QStringList &colors)
-{
-    KZCHART_ON_OWN_THREAD(setColors(colors));
-    d->setColors(colors);
-}
-
-void KzChartStack::setToolBackVisible(bool visible)
-{
-    KZCHART_ON_OWN_THREAD(setToolBackVisible(visible));
-    d->setToolBackVisible(visible);
-}
-
-QString KzChartStack::title() const
-{
-    KZCHART_RETURN_FROM_OWN_THREAD(title());
-    return d->title;
-}
-
-QString KzChartStack::subTitle() const
-{
-    KZCHART_RETURN_FROM_OWN_THREAD(subTitle());
-    return d->subTitle;
-}
-
-QStringList KzChartStack::colors() const
-{
-    KZCHART_RETURN_FROM_OWN_THREAD(colors());
-    return d->colors;
-}
-
-bool KzChartStack::isToolBackVisible() const
-{
-    KZCHART_RETURN_FROM_OWN_THREAD(isToolBackVisible());
-    return d->toolBackVisible;
-}
+KZCHART_DEFINE_COMMON(KzChartStack)
+KZCHART_DEFINE_TITLES(KzChartStack)
+KZCHART_DEFINE_TOOLBACK(KzChartStack)
 
 bool KzChartStack::isHorizontal() const
 {
     KZCHART_RETURN_FROM_OWN_THREAD(isHorizontal());
     return d->horizontal;
-}
-
-bool KzChartStack::isReady() const
-{
-    KZCHART_RETURN_FROM_OWN_THREAD(isReady());
-    return d->isReady();
 }
 
 void KzChartStack::setCategories(const QStringList &categories)

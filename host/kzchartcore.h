@@ -120,4 +120,57 @@ private:
         }                                                                                                 \
     } while (false)
 
+// The members that several chart widgets share, defined once: each forwards
+// to the private core. KZCHART_DEFINE_COMMON for every chart,
+// KZCHART_DEFINE_TITLES for those with setTitle(), setSubTitle() and
+// setColors(), KZCHART_DEFINE_TOOLBACK for those with a back button.
+#define KZCHART_DEFINE_COMMON(Class)                                                                      \
+    bool Class::isReady() const                                                                           \
+    {                                                                                                     \
+        KZCHART_RETURN_FROM_OWN_THREAD(isReady());                                                        \
+        return d->isReady();                                                                              \
+    }
+#define KZCHART_DEFINE_TITLES(Class)                                                                      \
+    void Class::setTitle(const QString &text)                                                             \
+    {                                                                                                     \
+        KZCHART_ON_OWN_THREAD(setTitle(text));                                                            \
+        d->setTitle(text);                                                                                \
+    }                                                                                                     \
+    void Class::setSubTitle(const QString &subtext)                                                       \
+    {                                                                                                     \
+        KZCHART_ON_OWN_THREAD(setSubTitle(subtext));                                                      \
+        d->setSubTitle(subtext);                                                                          \
+    }                                                                                                     \
+    void Class::setColors(const QStringList &colors)                                                      \
+    {                                                                                                     \
+        KZCHART_ON_OWN_THREAD(setColors(colors));                                                         \
+        d->setColors(colors);                                                                             \
+    }                                                                                                     \
+    QString Class::title() const                                                                          \
+    {                                                                                                     \
+        KZCHART_RETURN_FROM_OWN_THREAD(title());                                                          \
+        return d->title;                                                                                  \
+    }                                                                                                     \
+    QString Class::subTitle() const                                                                       \
+    {                                                                                                     \
+        KZCHART_RETURN_FROM_OWN_THREAD(subTitle());                                                       \
+        return d->subTitle;                                                                               \
+    }                                                                                                     \
+    QStringList Class::colors() const                                                                     \
+    {                                                                                                     \
+        KZCHART_RETURN_FROM_OWN_THREAD(colors());                                                         \
+        return d->colors;                                                                                 \
+    }
+#define KZCHART_DEFINE_TOOLBACK(Class)                                                                    \
+    void Class::setToolBackVisible(bool visible)                                                          \
+    {                                                                                                     \
+        KZCHART_ON_OWN_THREAD(setToolBackVisible(visible));                                               \
+        d->setToolBackVisible(visible);                                                                   \
+    }                                                                                                     \
+    bool Class::isToolBackVisible() const                                                                 \
+    {                                                                                                     \
+        KZCHART_RETURN_FROM_OWN_THREAD(isToolBackVisible());                                              \
+        return d->toolBackVisible;                                                                        \
+    }
+
 #endif // KZCHARTCORE_H

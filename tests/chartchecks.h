@@ -4,6 +4,7 @@
 #include "chartprobe.h"
 
 #include <QJsonDocument>
+#include <QRegularExpression>
 
 #include <functional>
 #include <memory>
@@ -14,8 +15,8 @@ Q_DECLARE_METATYPE(ChartCall)
 using Ints = QList<QList<int>>;
 using Reals = QList<QList<double>>;
 
-// Base of the chart tests. Every test function gets a fresh chart with a
-// probe attached, which the rows of its data table share. Checked here for
+// Base of the chart tests. Every test function and every row of its data
+// table gets a fresh chart with a probe attached. Checked here for
 // every chart: its signals and slots, the back button, and the page calls
 // that each row of a derived class's fragments_data() table causes.
 class ChartTest : public QObject
@@ -43,7 +44,6 @@ private Q_SLOTS:
 private:
     std::function<QWidget *()> m_create;
     QStringList m_recorded;
-    QByteArray m_function;
 };
 
 // A ChartTest of Chart, with typed rows for its fragments() table.
@@ -57,6 +57,11 @@ public:
 protected:
     Chart *chart() const { return static_cast<Chart *>(m_chart.get()); }
 
+    // Announces the warning of a refused call of setter, which must come.
+    static void expectRefusal(const char *setter)
+    {
+        QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QStringLiteral("::%1: refused").arg(setter)));
+    }
     static void addRow(const char *tag, const std::function<void(Chart *)> &call, const QByteArray &calls)
     {
         QTest::newRow(tag) << ChartCall([call](QWidget *chart) { call(static_cast<Chart *>(chart)); }) << calls;

@@ -35,7 +35,7 @@ void collectPageErrors(QtMsgType type, const QMessageLogContext &context, const 
 } // namespace
 
 ChartProbe::ChartProbe(QWidget *chart)
-    : m_view(chart->findChild<QWebEngineView *>())
+    : m_chart(chart), m_view(chart->findChild<QWebEngineView *>())
 {
     // Installed once QtTest's own handler is in place, to pass messages on to it.
     if (!previousHandler) {
@@ -53,7 +53,8 @@ bool ChartProbe::attach(const QStringList &recordedFunctions)
         return false;
     // Each call is kept as JSON text at once: the page may change the
     // objects it was given.
-    eval(QStringLiteral("window.kzProbeLog = window.kzProbeLog || [];"
+    eval(QStringLiteral("window.kzReleased = 0; myChart.getZr().on('mouseup', function () { ++kzReleased; });"
+                        "window.kzProbeLog = window.kzProbeLog || [];"
                         "%1.forEach(function (name) {"
                         "  var original = window[name];"
                         "  window[name] = function () {"
@@ -123,6 +124,16 @@ void ChartProbe::click(const QPoint &pos, Qt::MouseButton button)
     QTest::mouseMove(input(), pos);
     QTest::mousePress(input(), button, Qt::NoModifier, pos);
     QTest::mouseRelease(input(), button, Qt::NoModifier, pos);
+    ++m_released;
+}
+
+bool ChartProbe::inputSettled(const char *slot, const char *signal)
+{
+    if (!QTest::qWaitFor([this] { return eval(QStringLiteral("kzReleased")).toInt() >= m_released; }, kTimeout))
+        return false;
+    QSignalSpy marker(m_chart, signal);
+    eval(QStringLiteral("reportToWidget('%1', 'kzMarker')").arg(QLatin1String(slot)));
+    return QTest::qWaitFor([&] { return marker.contains({QStringLiteral("kzMarker")}); }, kTimeout);
 }
 
 void ChartProbe::doubleClick(const QPoint &pos)
@@ -139,6 +150,7 @@ void ChartProbe::doubleClick(const QPoint &pos)
         event.setTimestamp(timestamp += 20);
         QApplication::sendEvent(input(), &event);
     }
+    m_released += 2;
 }
 
 QPoint ChartProbe::slicePoint(int dataIndex)

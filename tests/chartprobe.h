@@ -58,13 +58,22 @@ public:
     void click(const QPoint &pos, Qt::MouseButton button = Qt::LeftButton);
     void doubleClick(const QPoint &pos);
 
+    // Proves that nothing more comes of the clicks sent so far: waits until
+    // the page has handled them all (it counts the buttons released), then
+    // has the page call the relay slot with a marker through the channel
+    // that its reports take, and waits for the widget's signal carrying it.
+    // False when either did not come.
+    bool inputSettled(const char *slot, const char *signal);
+
     // The markup of the tooltip box shown; a null text while none is shown.
     QString tooltipHtml();
 
 private:
     QWidget *input() const;
 
+    QWidget *m_chart = nullptr;
     QWebEngineView *m_view = nullptr;
+    int m_released = 0;
 };
 
 // An expected fragment written as JSON text; a typo stops the test at once.

@@ -33,12 +33,17 @@ private Q_SLOTS:
         }
         QCOMPARE(names, QStringList({"KzChartBar", "KzChartStack", "KzChartPie", "KzChartDonut", "KzChartLine",
                                      "KzChartLineZoom"}));
-        // A form holding the six, compiled by uic with the headers the plugin names, shows working charts.
+        // A form holding the six, compiled by uic with the headers the plugin
+        // names, shows working charts, with the properties the form sets.
         QWidget form;
         Ui::ChartForm ui;
         ui.setupUi(&form);
         form.show();
         QVERIFY(ChartProbe(ui.kzChartLineZoom).attach());
+        ChartProbe bar(ui.kzChartBar);
+        QVERIFY(bar.attach());
+        QCOMPARE(bar.evalJson("[myChart.getOption().title[0].text, myChart.getOption().color[0]]"),
+                 QJsonValue(QJsonArray{"Output <b>by month</b>", "#123456"}));
     }
 };
 

@@ -20,16 +20,19 @@ private Q_SLOTS:
         addToolBackRows();
         addRow("categories", [](KzChartBar *c) { c->setCategories({"Jan", "Feb"}); },
                R"([{"xAxis": [{"type": "category", "data": ["Jan", "Feb"]}]}])");
-        addRow("legends", [](KzChartBar *c) { c->setLegends({"A", "B", "C"}); },
-               R"([{"legend": {"data": ["A", "B", "C"]}}])");
-        // Rows are refused unless there are as many as legends.
-        addRow("rows", [](KzChartBar *c) { c->setDatas(Ints{{1}, {2}}); c->setDatas(Ints{{1, 2, 3}, {4}, {}}); },
-               R"([{"series": [{"name": "A", "type": "bar", "data": [1, 2, 3]}, {"name": "B", "type": "bar",
-                               "data": [4]}, {"name": "C", "type": "bar", "data": []}]}])");
-        addRow("placed legend", [](KzChartBar *c) { c->setLegends({"X"}, "right", "10%", "vertical"); },
-               R"([{"legend": [{"x": "right", "y": "10%", "orient": "vertical", "data": ["X"]}]}])");
-        addRow("real rows", [](KzChartBar *c) { c->setDatas(Reals{{0.5, -1.25, 1e-7}}); },
-               R"([{"series": [{"name": "X", "type": "bar", "data": [0.5, -1.25, 1e-7]}]}])");
+        // Rows are refused, with a warning, unless there are as many as legends.
+        addRow("legends and rows", [](KzChartBar *c) {
+            c->setLegends({"A", "B", "C"});
+            expectRefusal("setDatas");
+            c->setDatas(Ints{{1}, {2}});
+            c->setDatas(Ints{{1, 2, 3}, {4}, {}});
+        }, R"([{"legend": {"data": ["A", "B", "C"]}}, {"series": [{"name": "A", "type": "bar", "data": [1, 2, 3]},
+               {"name": "B", "type": "bar", "data": [4]}, {"name": "C", "type": "bar", "data": []}]}])");
+        addRow("placed legend, real rows", [](KzChartBar *c) {
+            c->setLegends({"X"}, "right", "10%", "vertical");
+            c->setDatas(Reals{{0.5, -1.25, 1e-7}});
+        }, R"([{"legend": [{"x": "right", "y": "10%", "orient": "vertical", "data": ["X"]}]},
+               {"series": [{"name": "X", "type": "bar", "data": [0.5, -1.25, 1e-7]}]}])");
         addRow("grid", [](KzChartBar *c) { c->setGrid(-3, 0, 250, 12); },
                R"([{"grid": [{"left": "-3%", "top": "0%", "right": "250%", "bottom": "12%"}]}])");
     }

@@ -37,11 +37,14 @@ private Q_SLOTS:
     {
         addCommonRows();
         addToolBackRows();
-        // Values are refused unless there are as many as legends.
-        addRow("legends", [](KzChartDonut *c) { c->setLegends({"A", "B"}, false, true); },
-               R"([{"legend": [{"data": ["A", "B"], "show": false}]}])");
-        addRow("values per legend", [](KzChartDonut *c) { c->setDatas({3}); c->setDatas({3, 5}); },
-               R"([{"series": [{"data": [{"name": "A", "value": 3}, {"name": "B", "value": 5}]}]}])");
+        // Values are refused, with a warning, unless there are as many as legends.
+        addRow("values per legend", [](KzChartDonut *c) {
+            c->setLegends({"A", "B"}, false, true);
+            expectRefusal("setDatas");
+            c->setDatas({3});
+            c->setDatas({3, 5});
+        }, R"([{"legend": [{"data": ["A", "B"], "show": false}]},
+               {"series": [{"data": [{"name": "A", "value": 3}, {"name": "B", "value": 5}]}]}])");
         addRow("name", [](KzChartDonut *c) { c->setDatasName("良率"); }, R"([{"series": [{"name": "良率"}]}])");
         // A place marker in the upper text stays text.
         addRow("label", [](KzChartDonut *c) { c->setLabel("%2 of %1", "50%"); },

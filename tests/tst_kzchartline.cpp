@@ -45,17 +45,19 @@ private Q_SLOTS:
             {"type": "inside", "yAxisIndex": 0, "filterMode": "empty", "show": %1}]})";
         addRow("zoom", [](KzChartLine *c) { c->setDataZoom(true); c->setDataZoom(false); },
                ("[" + zoom.arg("true") + "," + zoom.arg("false") + "]").toUtf8());
-        addRow("legends", [](KzChartLine *c) { c->setLegends({"A", "B", "C"}, "5%"); },
-               R"([{"legend": [{"y": "5%", "data": ["A", "B", "C"]}]}])");
         // Rows of unequal length go as they are; fewer rows than names are
-        // refused in every form.
+        // refused, with a warning, in every form.
         addRow("rows per legend", [](KzChartLine *c) {
+            c->setLegends({"A", "B", "C"}, "5%");
+            for (int form = 0; form < 3; ++form)
+                expectRefusal("setDatas");
             c->setDatas(Ints{{1}, {2}});
             c->setDatas(Reals{{1.5}, {2.5}});
             c->setDatas(Points{{{1, 1}}, {{2, 2}}});
             c->setDatas(Ints{{1, 2, 3}, {4}, {}});
             c->setDatas(Reals{{0.5, -1.25}, {1e-7}, {3}});
-        }, R"([{"series": [{"name": "A", "type": "line", "data": [1, 2, 3]},
+        }, R"([{"legend": [{"y": "5%", "data": ["A", "B", "C"]}]},
+               {"series": [{"name": "A", "type": "line", "data": [1, 2, 3]},
                            {"name": "B", "type": "line", "data": [4]}, {"name": "C", "type": "line", "data": []}]},
                {"series": [{"name": "A", "type": "line", "data": [0.5, -1.25]},
                            {"name": "B", "type": "line", "data": [1e-7]},
@@ -63,11 +65,13 @@ private Q_SLOTS:
         // x truncates toward zero and is clamped to the 32-bit range, right
         // at its ends; a NaN goes as null.
         addRow("points", [=](KzChartLine *c) {
+            c->setCategories(0, 10, 5, 1);
             c->setLegends({"P", "Q"}, "bottom");
             c->setDatas(Points{{{2.9, 1.5}, {-2.9, -0.25}, {nan, 10}, {4, nan}},
                                {{2147483647.9, 1}, {2147483648.0, 2}, {-2147483648.9, 3}, {-2147483649.0, 4},
                                 {inf, 5}, {-inf, 6}}});
-        }, R"([{"legend": [{"y": "bottom", "data": ["P", "Q"]}]}, {"series": [
+        }, R"([{"xAxis": [{"type": "value", "min": 0, "max": 10, "splitNumber": 5, "minInterval": 1}]},
+               {"legend": [{"y": "bottom", "data": ["P", "Q"]}]}, {"series": [
                {"name": "P", "type": "line", "symbolSize": 10,
                 "data": [[2, 1.5], [-2, -0.25], [null, 10], [4, null]]},
                {"name": "Q", "type": "line", "symbolSize": 10, "data": [[2147483647, 1], [2147483647, 2],

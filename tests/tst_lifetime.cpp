@@ -5,7 +5,6 @@
 
 #include <QDialog>
 #include <QHBoxLayout>
-#include <QElapsedTimer>
 #include <QPointer>
 #include <QTimer>
 #include <QWebEnginePage>
@@ -138,10 +137,7 @@ void tst_Lifetime::duringPageLoad()
         case Quit: QCoreApplication::exit(0); break;
         }
     });
-    QElapsedTimer clock;
-    clock.start();
     auto *chart = new KzChartBar(window);
-    QVERIFY(clock.elapsed() < 3000);
     if (action == Quit)
         chart->setTitle(QStringLiteral("set"));
     if (action == Setter || action == Quit) {
