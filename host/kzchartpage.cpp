@@ -73,7 +73,7 @@ void ChartPage::reload()
 
 void ChartPage::run(const QString &script, const QString &key, const Attachments &attachments)
 {
-    PageCall call{key, QString(), {}, {}};
+    PageCall call{key, QString(), {}};
     for (const Attachment &attachment : attachments) {
         offerAttachment(m_secret, attachment);
         call.attachmentIds.append(attachment.id);

@@ -19,7 +19,7 @@ struct PageCall
     QString key;
     QString script;
     QStringList attachmentIds;
-    std::function<QString()> write;
+    std::function<QString()> write = {};
 };
 
 // The key of a call of a page function that sets one thing as a whole
