@@ -74,8 +74,9 @@ void LiveData::appendCategories(const QStringList &labels, const QList<QList<dou
             for (int j = 0; j < labels.size(); ++j)
                 series.xs.append(end + j);
         } else {
+            const int had = series.ys.size();
             series.ys.resize(end);
-            for (int j = series.ys.size(); j < end; ++j)
+            for (int j = had; j < end; ++j)
                 series.ys[j] = std::nan("");
         }
         for (double value : values.at(i))
@@ -124,7 +125,7 @@ void LiveData::appendPoints(const QList<int> &indexes, const QList<Points> &poin
         return refuse(QStringLiteral("the x axis holds labels: append labels and values"));
     for (int k = 0; k < indexes.size(); ++k) {
         const SeriesData &series = data.series.at(indexes.at(k));
-        double last = series.xs.isEmpty() ? -qInf() : series.xs.last();
+        double last = series.ys.isEmpty() ? -qInf() : series.xs.isEmpty() ? series.ys.size() - 1 : series.xs.last();
         for (const auto &point : points.at(k)) {
             if (!std::isfinite(point.first))
                 return refuse(QStringLiteral("an x of %1 in %2").arg(point.first).arg(series.name));
@@ -138,6 +139,9 @@ void LiveData::appendPoints(const QList<int> &indexes, const QList<Points> &poin
     m_appended.resize(data.series.size());
     for (int k = 0; k < indexes.size(); ++k) {
         SeriesData &series = data.series[indexes.at(k)];
+        // Plain values on a numeric axis lie at their indexes.
+        for (int j = series.xs.size(); j < series.ys.size(); ++j)
+            series.xs.append(j);
         for (const auto &point : points.at(k)) {
             series.xs.append(point.first);
             series.ys.append(point.second);
