@@ -246,23 +246,32 @@ function cutStore(store, x0, x1, width) {
     var c0 = Math.floor(x0 / bw), c1 = Math.floor(x1 / bw);
     if (!cut || cut.bw !== bw || !advanceColumns(store, cut, c0, c1))
         cut = rebuildColumns(store, bw, c0, c1);
-    var points = [], newest = -1;
-    [cut.left].concat(cut.columns, [cut.right]).forEach(function (column) {
-        if (!column)
-            return;
-        // The column's points in data order, each once.
-        [column.low, column.high, column.gap].filter(function (index, position, all) {
-            return index >= 0 && all.indexOf(index) === position;
-        }).sort(function (a, b) {
-            return a - b;
-        }).forEach(function (index) {
-            points.push(storePoint(store, index));
-            newest = index;
-        });
-    });
-    if (store.end > store.first && newest !== store.end - 1)
+    var points = [];
+    pushColumn(store, cut.left, points);
+    for (var k = 0; k < cut.columns.length; ++k)
+        pushColumn(store, cut.columns[k], points);
+    pushColumn(store, cut.right, points);
+    var last = points.length ? points[points.length - 1][0] + store.shift : NaN;
+    if (store.end > store.first && last !== store.xs[store.end - 1])
         points.push(storePoint(store, store.end - 1));
     return points;
+}
+
+// The column's points in data order, each once. The loop runs for every
+// column of every frame: three indexes are sorted by hand.
+function pushColumn(store, column, points) {
+    if (!column)
+        return;
+    var a = column.low, b = column.high, c = column.gap, swap;
+    if (a > b) { swap = a; a = b; b = swap; }
+    if (b > c) { swap = b; b = c; c = swap; }
+    if (a > b) { swap = a; a = b; b = swap; }
+    if (a >= 0)
+        points.push(storePoint(store, a));
+    if (b >= 0 && b !== a)
+        points.push(storePoint(store, b));
+    if (c >= 0 && c !== b)
+        points.push(storePoint(store, c));
 }
 
 function storePoint(store, index) {
