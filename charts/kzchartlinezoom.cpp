@@ -151,7 +151,8 @@ public:
     QList<Points> seriesPoints(const KzChartLineZoom::SeriesMap &datas) const;
     // Sends a whole option, which carries the chart's data: the page
     // rebuilds the chart from it, and keeps toolTipMode for its tooltips.
-    void sendRebuild(const Fragment &option, int toolTipMode);
+    // shownTitle is the title that it shows.
+    void sendRebuild(const Fragment &option, int toolTipMode, const QString &shownTitle = QString());
     // The option of a setOption() call: option plus its series and, on a
     // label axis, the labels; remembered as the chart's data.
     void sendOption(QJsonObject option, const KzChartLineZoom::SeriesMap &datas,
@@ -191,9 +192,10 @@ QList<Points> KzChartLineZoomPrivate::seriesPoints(const KzChartLineZoom::Series
     return points;
 }
 
-void KzChartLineZoomPrivate::sendRebuild(const Fragment &option, int toolTipMode)
+void KzChartLineZoomPrivate::sendRebuild(const Fragment &option, int toolTipMode, const QString &shownTitle)
 {
     live.dataSet(data.series.size(), true);
+    title = shownTitle;
     // Both markers are filled in one pass: a second pass would find a "%1"
     // inside the option's texts (a title, a point name) before the "%2".
     runScript(QStringLiteral("setChartOption(%1, %2)").arg(option.json, QString::number(toolTipMode, 10)),
@@ -213,7 +215,8 @@ void KzChartLineZoomPrivate::sendOption(QJsonObject option, const KzChartLineZoo
     data = ChartData();
     data.categories = labels;
     data.setPoints(legends.mid(0, points.size()), points);
-    sendRebuild(optionFragment(option, items, points, labelAxis, labels), toolTipMode);
+    sendRebuild(optionFragment(option, items, points, labelAxis, labels), toolTipMode,
+                option.value(QStringLiteral("title"))[0][QStringLiteral("text")].toString());
 }
 
 template <typename T>

@@ -5,6 +5,8 @@
 #include "kzchartpage.h"
 #include "kzchartprocess.h"
 #include "kzchartreplaylog.h"
+#include "kzchartsummary.h"
+#include "kzcharttheme.h"
 
 #include <QCoreApplication>
 #include <QEventLoop>
@@ -56,6 +58,7 @@ KzChartPrivate::KzChartPrivate(QWidget *widget)
     channel->registerObject(QStringLiteral("chartWidget"), q);
     page->setWebChannel(channel);
     view->setContextMenuPolicy(Qt::NoContextMenu);
+    m_theme = std::make_unique<ChartTheme>(this);
 }
 
 KzChartPrivate::~KzChartPrivate() = default;
@@ -102,11 +105,13 @@ void KzChartPrivate::sendOption(const Fragment &fragment)
 {
     page->run(QStringLiteral("setChartOption(%1)").arg(fragment.json), optionKey(fragment.json),
               fragment.attachments);
+    describeChart(q, title, data);
 }
 
 void KzChartPrivate::runScript(const QString &script, const Attachments &attachments)
 {
     page->run(script, functionKey(script), attachments);
+    describeChart(q, title, data);
 }
 
 bool KzChartPrivate::acceptRows(const char *setter, int rows) const
@@ -147,6 +152,16 @@ void KzChartPrivate::setToolBackVisible(bool visible)
 {
     toolBackVisible = visible;
     sendOption(getJsonString(toolBackFragment(visible)));
+}
+
+void KzChartPrivate::setTheme(const QString &name)
+{
+    m_theme->set(name);
+}
+
+QString KzChartPrivate::theme() const
+{
+    return m_theme->name();
 }
 
 bool KzChartPrivate::isReady() const

@@ -8,6 +8,8 @@
 #include <QStringList>
 #include <QThread>
 
+#include <memory>
+
 QT_BEGIN_NAMESPACE
 class QWebEngineView;
 class QWidget;
@@ -15,6 +17,7 @@ QT_END_NAMESPACE
 
 namespace KzChartHost {
 class ChartPage;
+class ChartTheme;
 }
 
 // The private part that all six chart widgets share: the web view and its
@@ -40,7 +43,8 @@ public:
 
     // The page bridge. setChartOption(json) on a merging page: the call
     // replaces the remembered call that set the same option keys (see
-    // ReplayLog).
+    // ReplayLog). Every setter comes through here, so both also bring the
+    // widget's accessible name and description up to date (describeChart).
     void sendOption(const QString &json);
     void sendOption(const KzChartHost::Fragment &fragment);
     // Any other page call; it replaces the remembered call of the same page
@@ -59,6 +63,9 @@ public:
     void setSubTitle(const QString &text);
     void setColors(const QStringList &colors);
     void setToolBackVisible(bool visible);
+    // The theme that the chart is drawn in (see ChartTheme).
+    void setTheme(const QString &name);
+    QString theme() const;
 
     bool isReady() const;
 
@@ -95,6 +102,7 @@ public:
 private:
     bool calledByPage() const;
 
+    std::unique_ptr<KzChartHost::ChartTheme> m_theme;
     mutable QAtomicInt m_warnedThread;
 
     Q_DISABLE_COPY(KzChartPrivate)
@@ -129,6 +137,16 @@ private:
     {                                                                                                     \
         KZCHART_RETURN_FROM_OWN_THREAD(isReady());                                                        \
         return d->isReady();                                                                              \
+    }                                                                                                     \
+    void Class::setTheme(const QString &name)                                                             \
+    {                                                                                                     \
+        KZCHART_ON_OWN_THREAD(setTheme(name));                                                            \
+        d->setTheme(name);                                                                                \
+    }                                                                                                     \
+    QString Class::theme() const                                                                          \
+    {                                                                                                     \
+        KZCHART_RETURN_FROM_OWN_THREAD(theme());                                                          \
+        return d->theme();                                                                                \
     }
 #define KZCHART_DEFINE_TITLES(Class)                                                                      \
     void Class::setTitle(const QString &text)                                                             \

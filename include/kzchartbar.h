@@ -20,6 +20,8 @@ class KZCHARTWIDGET_EXPORT KzChartBar : public QWidget
     Q_PROPERTY(QString subTitle READ subTitle WRITE setSubTitle)
     //! The series colours.
     Q_PROPERTY(QStringList colors READ colors WRITE setColors)
+    //! The theme the chart is drawn in (see setTheme()).
+    Q_PROPERTY(QString theme READ theme WRITE setTheme)
     //! Whether the toolbox back button shows.
     Q_PROPERTY(bool toolBackVisible READ isToolBackVisible WRITE setToolBackVisible)
 
@@ -37,6 +39,12 @@ public:
     //! Sets the palette, one CSS colour ("#c23531", "red"...) per series in
     //! series order; it repeats when there are more series than colours.
     void setColors(const QStringList &colors);
+    //! Draws the chart in the theme called \a name: "macarons" (the default,
+    //! see KzChart::setDefaultTheme()), "light", "dark" or "palette", whose
+    //! colours come from the widget's palette and follow its changes. The
+    //! chart keeps what it shows, and colours from setColors() win over the
+    //! theme's. An unknown name is refused with a warning.
+    void setTheme(const QString &name);
     //! Shows or hides the toolbox back button, hidden at first.
     void setToolBackVisible(bool visible);
 
@@ -68,6 +76,8 @@ public:
     QString subTitle() const;
     //! The colours of the last setColors().
     QStringList colors() const;
+    //! The name of the theme the chart is drawn in.
+    QString theme() const;
     //! Whether the back button shows.
     bool isToolBackVisible() const;
     //! True once the chart page has loaded, and again once it is back after

@@ -3,6 +3,10 @@
 
 #include <QtCore/qglobal.h>
 
+QT_BEGIN_NAMESPACE
+class QString;
+QT_END_NAMESPACE
+
 // Every public class of the library is exported from the shared library when
 // it is being built and imported by the applications that link it.
 #if defined(KZCHARTWIDGET_LIBRARY)
@@ -24,6 +28,13 @@ namespace KzChart {
 // process model (--single-process, --process-per-tab) they are left alone
 // and false is returned.
 KZCHARTWIDGET_EXPORT bool useProcessPerSite();
+
+// Makes every chart constructed afterwards start in the theme called name:
+// "macarons" (the default), "light", "dark" or "palette" (the widget's
+// palette; see the charts' setTheme()). Charts that exist keep their theme.
+// An unknown name is refused with a warning in the logging category
+// "kzchart". Call it on the thread that makes the charts.
+KZCHARTWIDGET_EXPORT void setDefaultTheme(const QString &name);
 
 } // namespace KzChart
 

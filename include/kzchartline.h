@@ -21,6 +21,8 @@ class KZCHARTWIDGET_EXPORT KzChartLine : public QWidget
     Q_PROPERTY(QString subTitle READ subTitle WRITE setSubTitle)
     //! The series colours.
     Q_PROPERTY(QStringList colors READ colors WRITE setColors)
+    //! The theme the chart is drawn in (see setTheme()).
+    Q_PROPERTY(QString theme READ theme WRITE setTheme)
     //! How many samples each series keeps as samples are appended; 0 keeps
     //! all.
     Q_PROPERTY(int retention READ retention WRITE setRetention)
@@ -41,6 +43,12 @@ public:
     //! Sets the palette, one CSS colour ("#c23531", "red"...) per series in
     //! order; it repeats when there are more series than colours.
     void setColors(const QStringList &colors);
+    //! Draws the chart in the theme called \a name: "macarons" (the default,
+    //! see KzChart::setDefaultTheme()), "light", "dark" or "palette", whose
+    //! colours come from the widget's palette and follow its changes. The
+    //! chart keeps what it shows, and colours from setColors() win over the
+    //! theme's. An unknown name is refused with a warning.
+    void setTheme(const QString &name);
 
     //! Makes the x axis a category axis with these labels. \a bOnZero puts
     //! the axis line on the y axis' zero; \a interval is the label interval
@@ -107,6 +115,8 @@ public:
     QString subTitle() const;
     //! The colours of the last setColors().
     QStringList colors() const;
+    //! The name of the theme the chart is drawn in.
+    QString theme() const;
     //! The retention of the last setRetention().
     int retention() const;
     //! True while the x zoom window follows the newest sample.

@@ -20,6 +20,8 @@ class KZCHARTWIDGET_EXPORT KzChartLineZoom : public QWidget
     Q_OBJECT
     //! The series colours; setting them rebuilds the chart (see setColors()).
     Q_PROPERTY(QStringList colors READ colors WRITE setColors)
+    //! The theme the chart is drawn in (see setTheme()).
+    Q_PROPERTY(QString theme READ theme WRITE setTheme)
     //! How many samples each series keeps as samples are appended; 0 keeps
     //! all.
     Q_PROPERTY(int retention READ retention WRITE setRetention)
@@ -117,6 +119,12 @@ public:
     void setDatas(const QList<QList<double>> &datas);
     //! Rebuilds the chart with only this palette (tooltip mode 0).
     void setColors(const QStringList &colors);
+    //! Draws the chart in the theme called \a name: "macarons" (the default,
+    //! see KzChart::setDefaultTheme()), "light", "dark" or "palette", whose
+    //! colours come from the widget's palette and follow its changes. The
+    //! chart keeps what it shows, and colours from setColors() win over the
+    //! theme's. An unknown name is refused with a warning.
+    void setTheme(const QString &name);
 
     //! Hands the depth records for mode 1 tooltips to the page; an empty map
     //! clears them. The chart itself is left as it is.
@@ -152,6 +160,8 @@ public:
 
     //! The colours of the last setColors().
     QStringList colors() const;
+    //! The name of the theme the chart is drawn in.
+    QString theme() const;
     //! The retention of the last setRetention().
     int retention() const;
     //! True while the x zoom window follows the newest sample.

@@ -2,6 +2,7 @@
 
 #include <QJsonDocument>
 #include <QLoggingCategory>
+#include <QRegularExpression>
 #include <QMouseEvent>
 #include <QStyleHints>
 #include <QWebEnginePage>
@@ -26,7 +27,7 @@ void collectPageErrors(QtMsgType type, const QMessageLogContext &context, const 
         return;
     pageErrors.append(message);
     for (int i = 0; i < expectedErrors.size(); ++i) {
-        if (message.contains(expectedErrors.at(i)))
+        if (message.contains(QRegularExpression(expectedErrors.at(i))))
             return expectedErrors.removeAt(i);
     }
     QTest::qFail(qPrintable(QStringLiteral("Script error in the page: ") + message), __FILE__, __LINE__);

@@ -40,7 +40,7 @@ public:
     void disableAnimation();
 
     // Errors that chart pages have logged since the first probe was created;
-    // the next one that contains an expected text belongs to the test.
+    // the next one that matches an expected pattern belongs to the test.
     static QStringList consoleErrors();
     static void expectPageError(const QString &text);
 

@@ -1,14 +1,22 @@
 #include "gallerywindow.h"
 
+#include <kzchartglobal.h>
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
 #include <QDir>
 #include <QDockWidget>
 #include <QElapsedTimer>
 #include <QEventLoop>
 #include <QImage>
+#include <QLabel>
 #include <QPlainTextEdit>
+#include <QStyleFactory>
 #include <QTabWidget>
 #include <QTimer>
 #include <QTime>
+#include <QToolBar>
 
 #include <cstdio>
 
@@ -37,15 +45,49 @@ bool isBlank(const QImage &image)
     return true;
 }
 
+// A control room's dark palette, for the "palette" theme to follow.
+QPalette darkPalette()
+{
+    QPalette palette(QColor(0x2b, 0x33, 0x3d), QColor(0x1f, 0x25, 0x2d));
+    palette.setColor(QPalette::WindowText, QColor(0xe3, 0xe8, 0xee));
+    palette.setColor(QPalette::Text, QColor(0xe3, 0xe8, 0xee));
+    palette.setColor(QPalette::ButtonText, QColor(0xe3, 0xe8, 0xee));
+    palette.setColor(QPalette::Base, QColor(0x16, 0x1b, 0x21));
+    palette.setColor(QPalette::AlternateBase, QColor(0x25, 0x2c, 0x35));
+    palette.setColor(QPalette::Mid, QColor(0x4b, 0x56, 0x63));
+    palette.setColor(QPalette::ToolTipBase, QColor(0x2b, 0x33, 0x3d));
+    palette.setColor(QPalette::ToolTipText, QColor(0xe3, 0xe8, 0xee));
+    palette.setColor(QPalette::Highlight, QColor(0x3d, 0x8f, 0xd1));
+    palette.setColor(QPalette::HighlightedText, Qt::white);
+    for (QPalette::ColorRole role : {QPalette::WindowText, QPalette::Text, QPalette::ButtonText})
+        palette.setColor(QPalette::Disabled, role, QColor(0x7a, 0x84, 0x90));
+    return palette;
+}
+
 } // namespace
 
 GalleryWindow::GalleryWindow(QWidget *parent)
     : QMainWindow(parent)
     , m_tabs(new QTabWidget(this))
     , m_log(new QPlainTextEdit(this))
+    , m_theme(new QComboBox(this))
+    , m_darkPalette(new QCheckBox(tr("Dark application palette"), this))
+    , m_ownPalette(QApplication::palette())
 {
     setWindowTitle(tr("KzChartWidget gallery"));
     setCentralWidget(m_tabs);
+
+    m_theme->addItems({QStringLiteral("macarons"), QStringLiteral("light"), QStringLiteral("dark"),
+                       QStringLiteral("palette")});
+    connect(m_theme, &QComboBox::textActivated, this, &GalleryWindow::setChartTheme);
+    connect(m_darkPalette, &QCheckBox::clicked, this, &GalleryWindow::setDarkPalette);
+    auto *appearance = addToolBar(tr("Appearance"));
+    appearance->setObjectName(QStringLiteral("appearance"));
+    appearance->setMovable(false);
+    appearance->addWidget(new QLabel(tr("Theme: "), appearance));
+    appearance->addWidget(m_theme);
+    appearance->addSeparator();
+    appearance->addWidget(m_darkPalette);
 
     m_log->setReadOnly(true);
     m_log->setMaximumBlockCount(1000);
@@ -75,7 +117,27 @@ void GalleryWindow::logSignal(const QString &source, const QString &signal)
                                         source, signal));
 }
 
-bool GalleryWindow::writeScreenshots(const QString &dir, int width)
+void GalleryWindow::setChartTheme(const QString &name)
+{
+    m_theme->setCurrentText(name);
+    KzChart::setDefaultTheme(name);
+    // Every chart has the property "theme", also those in windows of their own.
+    for (QWidget *widget : QApplication::allWidgets()) {
+        if (widget->metaObject()->indexOfProperty("theme") >= 0)
+            widget->setProperty("theme", name);
+    }
+}
+
+void GalleryWindow::setDarkPalette(bool dark)
+{
+    m_darkPalette->setChecked(dark);
+    // Fusion draws every widget in the palette's colours, whatever the desktop's style.
+    if (dark)
+        QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
+    QApplication::setPalette(dark ? darkPalette() : m_ownPalette);
+}
+
+bool GalleryWindow::writeScreenshots(const QString &dir, int width, const QString &suffix)
 {
     if (!QDir().mkpath(dir)) {
         std::fprintf(stderr, "gallery: cannot create %s\n", qPrintable(dir));
@@ -101,7 +163,7 @@ bool GalleryWindow::writeScreenshots(const QString &dir, int width)
 
         if (width > 0)
             current = current.scaledToWidth(width, Qt::SmoothTransformation);
-        const QString path = QDir(dir).absoluteFilePath(shot.first + QStringLiteral(".png"));
+        const QString path = QDir(dir).absoluteFilePath(shot.first + suffix + QStringLiteral(".png"));
         if (!current.save(path)) {
             std::fprintf(stderr, "gallery: cannot write %s\n", qPrintable(path));
             return false;

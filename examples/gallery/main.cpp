@@ -23,9 +23,23 @@ int main(int argc, char *argv[])
             QStringLiteral("Scale the screenshots to <pixels> wide (the README's pictures)."),
             QStringLiteral("pixels"));
     parser.addOption(widthOption);
+    const QCommandLineOption themeOption(
+            QStringLiteral("theme"),
+            QStringLiteral("Draw the charts in <name>: macarons, light, dark or palette; screenshots are named "
+                           "<chart>-<name>.png."),
+            QStringLiteral("name"));
+    parser.addOption(themeOption);
+    const QCommandLineOption darkPaletteOption(QStringLiteral("dark-palette"),
+                                               QStringLiteral("Start with a dark application palette."));
+    parser.addOption(darkPaletteOption);
     parser.process(app);
 
     GalleryWindow window;
+    // Before the charts exist, so that they start in it.
+    if (parser.isSet(themeOption))
+        window.setChartTheme(parser.value(themeOption));
+    if (parser.isSet(darkPaletteOption))
+        window.setDarkPalette(true);
     addBarPage(&window);
     addLinePage(&window);
     addStackPage(&window);
@@ -35,7 +49,11 @@ int main(int argc, char *argv[])
     addLivePage(&window);
     window.show();
 
-    if (parser.isSet(screenshotOption))
-        return window.writeScreenshots(parser.value(screenshotOption), parser.value(widthOption).toInt()) ? 0 : 1;
+    if (parser.isSet(screenshotOption)) {
+        const QString suffix = parser.isSet(themeOption) ? QLatin1Char('-') + parser.value(themeOption) : QString();
+        const bool written =
+                window.writeScreenshots(parser.value(screenshotOption), parser.value(widthOption).toInt(), suffix);
+        return written ? 0 : 1;
+    }
     return app.exec();
 }

@@ -24,13 +24,12 @@ var option = {
         avoidLabelOverlap: false,
         hoverAnimation: false,
         silent: false,
-        // Every segment puts this label at the centre, all on top of each
-        // other, so that together they read as one two-line centre label.
+        // The centre label, a two-line rich text (see centreLabel()).
         label: {
             normal: {
                 show: true,
                 position: 'center',
-                formatter: '{sytleTop|0}\n{styleBottom|0}',
+                formatter: centreLabel('{sytleTop|0}\n{styleBottom|0}'),
                 textStyle: {
                     fontSize: 45,
                     color: 'blue'
@@ -74,6 +73,36 @@ onChartCreated(function (chart) {
     });
 });
 
+// The centre label's colours in the base option suit a light background; a
+// theme with a text colour of its own (dark, palette) colours it instead.
+onThemeChanged(function () {
+    var theme = myChart.getModel().getTheme();
+    var text = theme.get('textStyle.color');
+    var rich = option.series[0].label.normal.rich;
+    myChart.setOption({series: [{label: {normal: {rich: {
+        sytleTop: {color: theme.get('title.subtextStyle.color') || text || rich.sytleTop.color},
+        styleBottom: {color: text || rich.styleBottom.color}
+    }}}}]});
+});
+
+// Every segment draws its label at the centre, all at the same place, and
+// each copy costs as much to draw as the first (a long label on 500 segments
+// held the page for seconds on every call): the first segment shown draws it
+// for all. The others have no text, also when hovered, while the first one's
+// stays in place.
+function centreLabel(template) {
+    template = limitTexts(template);
+    return function (params) {
+        var data = myChart.getModel().getSeriesByIndex(0).getData();
+        return data.getRawIndex(0) === params.dataIndex ? echarts.format.formatTpl(template, params) : '';
+    };
+}
+
 function setChartOption(strJson) {
+    components(strJson, 'series').forEach(function (series) {
+        var normal = series.label && series.label.normal;
+        if (normal && typeof normal.formatter === 'string')
+            normal.formatter = centreLabel(normal.formatter);
+    });
     myChart.setOption(strJson);
 }

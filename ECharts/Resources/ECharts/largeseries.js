@@ -14,6 +14,7 @@
 // are drawn without animation, which would replay on every zoom, and without
 // symbols, which would cost most of the drawing time; the point under the
 // mouse gets its symbol and tooltip on demand instead (hoverLargeSeries).
+// Long series out of ascending x order are drawn in full, without symbols.
 // Long category axes need nothing here: the page's option guard thins their
 // labels.
 //
@@ -39,6 +40,8 @@ function attachmentData(points) {
 // it hands to ECharts itself (a store), or null. Long series are held to be
 // reduced; series that take appends are held to grow (live.js).
 var largeSeries = [];
+// Per series index: whether the series is drawn without symbols, being long.
+var barelyDrawn = [];
 // The x range and width that the reduced series were last cut for.
 var largeSeriesCut = null;
 
@@ -296,6 +299,7 @@ function storeData(store, x0, x1, width) {
 function reduceLargeSeries(option, rebuilt) {
     if (rebuilt) {
         largeSeries = [];
+        barelyDrawn = [];
         largeSeriesHovered = null;
     }
     // Labels that appends left for the next frame give way to the host's.
@@ -308,14 +312,19 @@ function reduceLargeSeries(option, rebuilt) {
         var points = item && isAttachment(item.data) ? takeAttachment(item.data) : null;
         if (!item || !(points || Array.isArray(item.data)))
             return item;
-        var wasHeld = !!largeSeries[index];
+        var wasBare = !!barelyDrawn[index] || !!largeSeries[index];
         var count = points ? points.ys.length : item.data.length;
-        var store = count > largeSeriesThreshold ? storeOf(item.data, points) : null;
+        var long = count > largeSeriesThreshold;
+        var store = long ? storeOf(item.data, points) : null;
         largeSeries[index] = isReduced(store) ? store : null;
+        barelyDrawn[index] = long;
         if (points && !largeSeries[index])
             item = Object.assign({}, item, {data: attachmentData(points)});
+        // 6000 symbols took a second per call.
+        if (!largeSeries[index] && long)
+            return Object.assign({}, item, {showSymbol: false});
         if (!largeSeries[index])
-            return wasHeld ? Object.assign({}, item, {animation: true, showSymbol: true}) : item;
+            return wasBare ? Object.assign({}, item, {animation: true, showSymbol: true}) : item;
         return Object.assign({}, item, {
             animation: false,
             showSymbol: false,
