@@ -364,8 +364,10 @@ function axisWidth(axisModel) {
     return Math.max(1, Math.ceil(Math.abs(pixels[1] - pixels[0])));
 }
 
-// The reduced point under the mouse, {seriesIndex, dataIndex}, or null.
+// The reduced point under the mouse, {seriesIndex, dataIndex}, or null;
+// and where the mouse is over the chart, or null.
 var largeSeriesHovered = null;
+var largeSeriesMouse = null;
 
 // Gives the shown point of a reduced series nearest to the mouse (within
 // a symbol's reach) a symbol, which ECharts' own item tooltip and mouse
@@ -404,8 +406,12 @@ function watchLargeSeries() {
     onChartCreated(function (chart) {
         chart.on('datazoom', refreshLargeSeries);
         chart.getZr().on('mousemove', function (event) {
+            largeSeriesMouse = {offsetX: event.offsetX, offsetY: event.offsetY};
             if (largeSeries.some(isReduced))
                 hoverLargeSeries(event);
+        });
+        chart.getZr().on('globalout', function () {
+            largeSeriesMouse = null;
         });
     });
     window.addEventListener('resize', function () {

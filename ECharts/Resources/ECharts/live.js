@@ -177,8 +177,19 @@ function drawLive() {
                                     showSymbol: !isReduced(store)};
     });
     largeSeriesCut = {x0: range[0], x1: range[1], width: width};
+    // A point hovered on a long series keeps its tooltip: the point under
+    // the mouse in the new cut is hovered again, after ECharts' own attempt
+    // to keep the tooltip (a timer of its update), which finds no symbol
+    // there.
+    var hovered = largeSeriesHovered;
     largeSeriesHovered = null;
     myChart.setOption(option);
+    if (hovered) {
+        setTimeout(function () {
+            if (largeSeriesMouse)
+                hoverLargeSeries(largeSeriesMouse);
+        });
+    }
     // Should ECharts have settled on another window, the long series are cut
     // again for it.
     refreshLargeSeries();
