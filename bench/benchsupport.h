@@ -42,7 +42,7 @@ struct Settings
     bool processPerSite = false;
     // Where each contender's picture goes (--pictures DIR), or empty.
     QString pictures;
-    QStringList sections{"ready", "setters", "calls", "dashboard", "memory", "live", "recovery"};
+    QStringList sections{"ready", "setters", "calls", "dashboard", "memory", "live", "recovery", "export"};
 };
 
 double elapsedMs(const QElapsedTimer &timer);

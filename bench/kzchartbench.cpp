@@ -6,7 +6,7 @@
 //
 //   kzchartbench [--smoke | --full] [--process-per-site] [--pictures DIR]
 //                [--live-seconds N]
-//                [--sections ready,setters,calls,dashboard,memory,live,recovery]
+//                [--sections ready,setters,calls,dashboard,memory,live,recovery,export]
 //
 // scripts/bench.sh runs it under Xvfb, once as it is and once in Chromium's
 // process-per-site mode (KzChart::useProcessPerSite()).
@@ -64,7 +64,7 @@ int main(int argc, char *argv[])
     const std::vector<std::pair<QString, void (*)(const Settings &)>> sections{
             {"ready", benchReady},         {"setters", benchSetters}, {"calls", benchCalls},
             {"dashboard", benchDashboard}, {"memory", benchMemory},   {"live", benchLive},
-            {"recovery", benchRecovery},
+            {"recovery", benchRecovery},   {"export", benchExport},
     };
     for (const auto &section : sections) {
         if (settings.sections.contains(section.first))

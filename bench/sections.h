@@ -21,5 +21,8 @@ void benchMemory(const Settings &settings);
 void benchLive(const Settings &settings);
 // A renderer killed: the chart's own recovery against a bare view's reload.
 void benchRecovery(const Settings &settings);
+// Pictures, SVG and PDF of a monitoring chart with four long series, against
+// the chart's grab(), plain ECharts in a bare page and Qt Charts.
+void benchExport(const Settings &settings);
 
 #endif // SECTIONS_H

@@ -1,6 +1,7 @@
 #include "kzchartbar.h"
 
 #include "kzchartcore.h"
+#include "kzchartexport.h"
 #include "kzchartjson.h"
 
 using namespace KzChartHost;
@@ -60,6 +61,7 @@ KzChartBar::~KzChartBar() = default;
 KZCHART_DEFINE_COMMON(KzChartBar)
 KZCHART_DEFINE_TITLES(KzChartBar)
 KZCHART_DEFINE_TOOLBACK(KzChartBar)
+KZCHART_DEFINE_EXPORTS(KzChartBar)
 
 void KzChartBar::setCategories(const QStringList &categories)
 {

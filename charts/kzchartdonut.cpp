@@ -1,8 +1,9 @@
 #include "kzchartdonut.h"
 
-#include "kzchartslices.h"
+#include "kzchartexport.h"
 #include "kzchartfragments.h"
 #include "kzchartjson.h"
+#include "kzchartslices.h"
 
 using namespace KzChartHost;
 
@@ -62,6 +63,7 @@ KzChartDonut::~KzChartDonut() = default;
 KZCHART_DEFINE_COMMON(KzChartDonut)
 KZCHART_DEFINE_TITLES(KzChartDonut)
 KZCHART_DEFINE_TOOLBACK(KzChartDonut)
+KZCHART_DEFINE_EXPORTS(KzChartDonut)
 
 void KzChartDonut::setLegends(const QStringList &legends, bool bShow, bool bSelectable)
 {

@@ -1,6 +1,7 @@
 #include "kzchartline.h"
 
 #include "kzchartcore.h"
+#include "kzchartexport.h"
 #include "kzchartjson.h"
 #include "kzchartlive.h"
 
@@ -151,6 +152,7 @@ KzChartLine::~KzChartLine() = default;
 
 KZCHART_DEFINE_COMMON(KzChartLine)
 KZCHART_DEFINE_TITLES(KzChartLine)
+KZCHART_DEFINE_EXPORTS(KzChartLine)
 
 void KzChartLine::setCategories(const QStringList &categories, bool bOnZero, int interval)
 {

@@ -1,6 +1,7 @@
 #include "kzchartlinezoom.h"
 
 #include "kzchartcore.h"
+#include "kzchartexport.h"
 #include "kzchartfragments.h"
 #include "kzchartjson.h"
 #include "kzchartlive.h"
@@ -253,6 +254,7 @@ KzChartLineZoom::KzChartLineZoom(QWidget *parent)
 KzChartLineZoom::~KzChartLineZoom() = default;
 
 KZCHART_DEFINE_COMMON(KzChartLineZoom)
+KZCHART_DEFINE_EXPORTS(KzChartLineZoom)
 
 void KzChartLineZoom::setOption(int toolTipMode, const QStringList &legends, const QString &legendY,
                                 bool showDataZoom, int zoomStart, int zoomEnd,

@@ -1,8 +1,9 @@
 #include "kzchartpie.h"
 
-#include "kzchartslices.h"
+#include "kzchartexport.h"
 #include "kzchartfragments.h"
 #include "kzchartjson.h"
+#include "kzchartslices.h"
 
 using namespace KzChartHost;
 
@@ -50,6 +51,7 @@ KzChartPie::~KzChartPie() = default;
 KZCHART_DEFINE_COMMON(KzChartPie)
 KZCHART_DEFINE_TITLES(KzChartPie)
 KZCHART_DEFINE_TOOLBACK(KzChartPie)
+KZCHART_DEFINE_EXPORTS(KzChartPie)
 
 void KzChartPie::setLegends(const QStringList &legends)
 {

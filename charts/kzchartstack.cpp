@@ -1,6 +1,7 @@
 #include "kzchartstack.h"
 
 #include "kzchartcore.h"
+#include "kzchartexport.h"
 #include "kzchartfragments.h"
 #include "kzchartjson.h"
 
@@ -79,6 +80,7 @@ KzChartStack::~KzChartStack() = default;
 KZCHART_DEFINE_COMMON(KzChartStack)
 KZCHART_DEFINE_TITLES(KzChartStack)
 KZCHART_DEFINE_TOOLBACK(KzChartStack)
+KZCHART_DEFINE_EXPORTS(KzChartStack)
 
 bool KzChartStack::isHorizontal() const
 {

@@ -7,13 +7,11 @@
 #include "kzchartreplaylog.h"
 #include "kzchartsummary.h"
 #include "kzcharttheme.h"
+#include "kzchartwait.h"
 
-#include <QCoreApplication>
-#include <QEventLoop>
 #include <QHBoxLayout>
 #include <QPointer>
 #include <QThread>
-#include <QTimer>
 #include <QWebChannel>
 #include <QWebEngineView>
 
@@ -24,18 +22,6 @@ namespace {
 QString chartPageUrl(const QString &page)
 {
     return QStringLiteral("qrc:///ECharts/Resources/ECharts/") + page;
-}
-
-// Quits the application from the first event loop that runs: a quit request
-// made while no loop runs would otherwise be lost.
-void quitWhenLoopRuns()
-{
-    QTimer::singleShot(0, QCoreApplication::instance(), [] {
-        if (QThread::currentThread()->loopLevel() > 0)
-            QCoreApplication::quit();
-        else
-            quitWhenLoopRuns();
-    });
 }
 
 // QObject::sender() is protected; a pointer to it formed through a derived
@@ -69,26 +55,14 @@ void KzChartPrivate::load(KzChartPrivate *d, const QString &page)
     QWidget *const widget = d->q;
     QWebEngineView *const view = d->view;
     const QPointer<QWidget> alive(widget);
-    // The loop is the receiver, so the connections die with it: a later
-    // loadFinished can never reach a loop that no longer exists. A failed load
-    // ends the wait too; the page reports it.
-    QEventLoop loop;
-    bool loaded = false;
-    QObject::connect(view, &QWebEngineView::loadFinished, &loop, [&] {
-        loaded = true;
-        loop.quit();
-    }, Qt::DirectConnection);
-    QObject::connect(view, &QObject::destroyed, &loop, &QEventLoop::quit, Qt::DirectConnection);
+    // A failed load ends the wait too; the page reports it.
+    ChartWait wait(view);
+    QObject::connect(view, &QWebEngineView::loadFinished, wait.context(), [&] { wait.finish(); },
+                     Qt::DirectConnection);
     d->page->start(QUrl(chartPageUrl(page), QUrl::TolerantMode));
-    loop.exec(QEventLoop::AllEvents);
+    wait.exec();
     if (!alive)
         return;
-    // Nothing but a quit request (QCoreApplication::exit() ends every running
-    // loop) ends the wait early while the widget lives. Before the
-    // application's own loop runs, that request would be lost; hand it on to
-    // the first loop that runs.
-    if (!loaded && QThread::currentThread()->loopLevel() == 0)
-        quitWhenLoopRuns();
 
     auto *layout = new QHBoxLayout(widget);
     layout->setContentsMargins(0, 0, 0, 0);

@@ -4,6 +4,7 @@
 
 #include <QPointer>
 #include <QTimer>
+#include <QWebChannel>
 #include <QWebEngineProfile>
 #if QT_VERSION < QT_VERSION_CHECK(6, 0, 0)
 #include <QWebEngineDownloadItem>
@@ -30,6 +31,17 @@ QString inOrder(const QString &script)
     return QStringLiteral("inOrder(function () {") + script + QStringLiteral("});");
 }
 
+// Questions wait among the calls under keys that no page function has.
+QString questionKey(int id)
+{
+    return QLatin1Char('?') + QString::number(id);
+}
+
+bool isQuestion(const PageCall &call)
+{
+    return call.key.startsWith(QLatin1Char('?'));
+}
+
 // Downloads that a chart page starts are cancelled, whoever else listens to
 // the profile.
 void refuseDownloads(QWebEngineProfile *profile)
@@ -49,7 +61,7 @@ void refuseDownloads(QWebEngineProfile *profile)
 } // namespace
 
 ChartPage::ChartPage(QObject *parent)
-    : QWebEnginePage(parent), m_secret(newPageSecret())
+    : QWebEnginePage(parent), m_secret(newPageSecret()), m_answers(new PageAnswers(this))
 {
     connect(this, &QWebEnginePage::loadFinished, this, &ChartPage::loaded);
     connect(this, &QWebEnginePage::renderProcessTerminated, this, &ChartPage::died);
@@ -61,6 +73,8 @@ ChartPage::~ChartPage() = default;
 
 void ChartPage::start(const QUrl &url)
 {
+    if (webChannel())
+        webChannel()->registerObject(QStringLiteral("chartPage"), m_answers);
     m_url = url;
     reload();
 }
@@ -96,6 +110,27 @@ void ChartPage::keepAndSend(const PageCall &call)
     m_log.keep(call);
     m_waiting.keep(call);
     sendWaiting();
+}
+
+void ChartPage::ask(const QString &expression, PageAnswers::Receiver receiver)
+{
+    const int id = m_answers->open(std::move(receiver));
+    if (m_failed)
+        return m_answers->giveUp(id);
+    m_waiting.keep({questionKey(id),
+                    QStringLiteral("inOrder(function () { answerHost(%1, function () { return %2; }); });")
+                            .arg(QString::number(id), expression),
+                    {}});
+    sendWaiting();
+}
+
+void ChartPage::giveUpQuestions()
+{
+    m_answers->giveUpAll();
+    for (const PageCall &call : m_waiting.take()) {
+        if (!isQuestion(call))
+            m_waiting.keep(call);
+    }
 }
 
 void ChartPage::sendWaiting()
@@ -152,21 +187,31 @@ void ChartPage::loaded(bool ok)
     m_unanswered = 0;
     m_ready = ok;
     if (!ok) {
+        m_failed = true;
+        giveUpQuestions();
         qCWarning(lcChart, "The chart page %s failed to load; the chart stays empty", qPrintable(m_url.toString()));
         return;
     }
-    // Everything the page needs, the waiting calls among them, is in the log.
-    m_waiting.clear();
+    // Everything the page needs, the waiting calls among them, is in the log;
+    // the questions asked meanwhile follow it.
+    const QList<PageCall> waiting = m_waiting.take();
     for (const PageCall &call : m_log.calls())
         m_waiting.keep(call);
+    for (const PageCall &call : waiting) {
+        if (isQuestion(call))
+            m_waiting.keep(call);
+    }
     sendWaiting();
 }
 
 void ChartPage::died(RenderProcessTerminationStatus status)
 {
     m_ready = false;
-    if (status == NormalTerminationStatus)
+    giveUpQuestions();
+    if (status == NormalTerminationStatus) {
+        m_failed = true;
         return;
+    }
     // A renderer that dies again soon after a replay may have been killed by
     // what was replayed (a fragment too large to draw, say): start again from
     // the empty chart rather than crash over and over.

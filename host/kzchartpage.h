@@ -1,6 +1,7 @@
 #ifndef KZCHARTPAGE_H
 #define KZCHARTPAGE_H
 
+#include "kzchartanswers.h"
 #include "kzchartjsonwriter.h"
 #include "kzchartreplaylog.h"
 
@@ -17,6 +18,9 @@ namespace KzChartHost {
 // they were made, each after the attachments of the calls before it have
 // arrived, and remembers them (ReplayLog), so that a page whose renderer
 // process died comes back loaded again and showing what the host had set.
+// Questions (ask()) run in that order too, so that the page answers them as
+// it stands after every call made before; they are not remembered, and a
+// page that dies gives up the questions it has not answered.
 // A few calls are on their way to the page at a time; calls made while the
 // page has not yet answered those wait in the host, where a newer call of
 // the same key takes the place of a waiting one (as in the replay log), and
@@ -33,7 +37,8 @@ public:
     explicit ChartPage(QObject *parent);
     ~ChartPage() override;
 
-    // Loads the chart page at url; a page that fails to load is reported.
+    // Loads the chart page at url, publishing the page's answers (see ask())
+    // on its web channel; a page that fails to load is reported.
     void start(const QUrl &url);
     // True once the page has loaded, until its renderer dies.
     bool isReady() const { return m_ready; }
@@ -51,6 +56,11 @@ public:
     // count other than at its last writing writes for a page that has
     // nothing of what it wrote before.
     int loads() const { return m_generation; }
+    // Evaluates expression in the page after every call made before, and
+    // hands its value to receiver (see PageAnswers): a null QVariant when the
+    // expression throws, the page failed to load, its renderer died before
+    // answering or the page is deleted.
+    void ask(const QString &expression, PageAnswers::Receiver receiver);
 
 protected:
     bool acceptNavigationRequest(const QUrl &url, NavigationType type, bool isMainFrame) override;
@@ -65,12 +75,16 @@ private:
     void keepAndSend(const PageCall &call);
     // Sends the waiting calls as one script, if the page can take them.
     void sendWaiting();
+    // Gives up the open questions, sent or waiting.
+    void giveUpQuestions();
 
     const QByteArray m_secret;
     QUrl m_url;
     // The page navigates only while the host loads it.
     bool m_loading = false;
     bool m_ready = false;
+    // The page failed to load, or its renderer ended without a reload.
+    bool m_failed = false;
     ReplayLog m_log;
     // Calls not yet sent, and how many sent scripts the page has not answered.
     KeyedCalls m_waiting;
@@ -78,6 +92,7 @@ private:
     // Answers to scripts sent before the last (re)load count for nothing.
     int m_generation = 0;
     QElapsedTimer m_reloaded;
+    PageAnswers *const m_answers;
 };
 
 } // namespace KzChartHost

@@ -3,11 +3,18 @@
 
 #include "kzchartglobal.h"
 
+#include <QByteArray>
+#include <QImage>
 #include <QList>
 #include <QStringList>
 #include <QWidget>
 
+#include <functional>
 #include <memory>
+
+QT_BEGIN_NAMESPACE
+class QPrinter;
+QT_END_NAMESPACE
 
 class KzChartStackPrivate;
 
@@ -85,6 +92,39 @@ public:
     //! True once the chart page has loaded, and again once it is back after
     //! its renderer process died.
     bool isReady() const;
+
+    //! Renders the chart as it is drawn now, the toolbox left out, at
+    //! pixelRatio (1 to 4) times the size of its chart area, also when the
+    //! chart is hidden or was never shown, and hands the image to done on
+    //! the chart's thread: a null image when the page cannot answer (the
+    //! chart is deleted, its renderer dies). Returns at once.
+    void grabImage(qreal pixelRatio, std::function<void(const QImage &)> done);
+    //! As grabImage(), waiting for the image as the constructor waits for
+    //! the page: deleting the chart or its parent, closing its window or
+    //! quitting ends the wait with a null image.
+    QImage toImage(qreal pixelRatio = 1.0);
+    //! The chart as an SVG document in UTF-8, vector throughout, waiting as
+    //! toImage() does; empty when the page cannot answer.
+    QByteArray toSvg();
+    //! Writes the chart to fileName in the format its suffix names: .png,
+    //! .jpg or .jpeg (as toImage() draws it at pixelRatio), .svg or .pdf
+    //! (vector; the PDF has one page of the chart's aspect). Waits as
+    //! toImage() does; false, with a warning, for another suffix or when
+    //! the chart cannot be drawn or the file written.
+    bool saveImage(const QString &fileName, qreal pixelRatio = 1.0);
+    //! Prints the chart's vector drawing on one page of printer, as large as
+    //! the page takes it keeping its aspect. Waits as toImage() does.
+    void print(QPrinter *printer);
+    //! Puts the chart on the clipboard as an image at the screen's device
+    //! pixel ratio and as SVG (image/svg+xml). Waits as toImage() does; the
+    //! clipboard stays as it was when the chart cannot be drawn.
+    void copyToClipboard();
+    //! The data the host gave, as CSV text (RFC 4180): the categories or x
+    //! values in the first column, one column per series; see \ref export.
+    QString toCsv() const;
+    //! Writes toCsv() to fileName in UTF-8; false, with a warning, when the
+    //! file cannot be written.
+    bool saveCsv(const QString &fileName) const;
 
 Q_SIGNALS:
     //! The user clicked the category label \a category.

@@ -9,9 +9,14 @@
 #include <QDockWidget>
 #include <QElapsedTimer>
 #include <QEventLoop>
+#include <QFileDialog>
 #include <QImage>
 #include <QLabel>
+#include <QMenuBar>
 #include <QPlainTextEdit>
+#include <QPrintPreviewDialog>
+#include <QPrinter>
+#include <QStatusBar>
 #include <QStyleFactory>
 #include <QTabWidget>
 #include <QTimer>
@@ -97,17 +102,70 @@ GalleryWindow::GalleryWindow(QWidget *parent)
     dock->setWidget(m_log);
     dock->setFeatures(QDockWidget::DockWidgetMovable | QDockWidget::DockWidgetFloatable);
     addDockWidget(Qt::BottomDockWidgetArea, dock);
+    addExportMenu();
     resize(1100, 800);
+}
+
+void GalleryWindow::addExportMenu()
+{
+    QMenu *menu = menuBar()->addMenu(tr("&Export"));
+    for (int ratio = 1; ratio <= 3; ++ratio) {
+        menu->addAction(tr("PNG at %1x...").arg(ratio), this, [this, ratio] {
+            saveAs(QStringLiteral("png"), [ratio](const Chart &chart, const QString &file) {
+                return chart.saveImage(file, ratio);
+            });
+        });
+    }
+    for (const QString &suffix : {QStringLiteral("svg"), QStringLiteral("pdf")}) {
+        menu->addAction(tr("%1...").arg(suffix.toUpper()), this, [this, suffix] {
+            saveAs(suffix, [](const Chart &chart, const QString &file) { return chart.saveImage(file, 1); });
+        });
+    }
+    menu->addAction(tr("CSV..."), this, [this] {
+        saveAs(QStringLiteral("csv"), [](const Chart &chart, const QString &file) { return chart.saveCsv(file); });
+    });
+    menu->addSeparator();
+    menu->addAction(tr("Print preview..."), this, [this] {
+        const Chart *chart = currentChart();
+        QPrintPreviewDialog preview(this);
+        connect(&preview, &QPrintPreviewDialog::paintRequested, this, [chart](QPrinter *printer) {
+            chart->print(printer);
+        });
+        preview.exec();
+    });
+    menu->addAction(tr("Copy"), this, [this] {
+        currentChart()->copyToClipboard();
+        statusBar()->showMessage(tr("Copied %1 as an image and as SVG").arg(currentChart()->name), 5000);
+    });
+}
+
+const GalleryWindow::Chart *GalleryWindow::currentChart() const
+{
+    const Chart *found = nullptr;
+    for (const Chart &chart : m_charts) {
+        if (m_tabs->currentWidget()->isAncestorOf(chart.widget)
+            && (!found || chart.widget->isAncestorOf(QApplication::focusWidget())))
+            found = &chart;
+    }
+    return found;
+}
+
+void GalleryWindow::saveAs(const QString &suffix, const std::function<bool(const Chart &, const QString &)> &save)
+{
+    const Chart *chart = currentChart();
+    const QString file = QFileDialog::getSaveFileName(
+            this, tr("Export %1").arg(chart->name), QDir::home().filePath(chart->name + QLatin1Char('.') + suffix),
+            tr("%1 files (*.%2)").arg(suffix.toUpper(), suffix));
+    if (file.isEmpty())
+        return;
+    statusBar()->showMessage(save(*chart, file) ? tr("Saved %1").arg(QDir::toNativeSeparators(file))
+                                                : tr("Could not save %1").arg(QDir::toNativeSeparators(file)),
+                             5000);
 }
 
 void GalleryWindow::addPage(const QString &title, QWidget *page)
 {
     m_tabs->addTab(page, title);
-}
-
-void GalleryWindow::addScreenshot(const QString &name, QWidget *chart)
-{
-    m_shots.append(qMakePair(name, chart));
 }
 
 void GalleryWindow::logSignal(const QString &source, const QString &signal)
@@ -143,8 +201,8 @@ bool GalleryWindow::writeScreenshots(const QString &dir, int width, const QStrin
         std::fprintf(stderr, "gallery: cannot create %s\n", qPrintable(dir));
         return false;
     }
-    for (const auto &shot : qAsConst(m_shots)) {
-        for (QWidget *w = shot.second; w; w = w->parentWidget()) {
+    for (const Chart &shot : qAsConst(m_charts)) {
+        for (QWidget *w = shot.widget; w; w = w->parentWidget()) {
             const int index = m_tabs->indexOf(w);
             if (index >= 0)
                 m_tabs->setCurrentIndex(index);
@@ -158,12 +216,12 @@ bool GalleryWindow::writeScreenshots(const QString &dir, int width, const QStrin
         do {
             wait(400);
             previous = current;
-            current = shot.second->grab().toImage();
+            current = shot.widget->grab().toImage();
         } while ((current != previous || isBlank(current)) && timer.elapsed() < 10000);
 
         if (width > 0)
             current = current.scaledToWidth(width, Qt::SmoothTransformation);
-        const QString path = QDir(dir).absoluteFilePath(shot.first + suffix + QStringLiteral(".png"));
+        const QString path = QDir(dir).absoluteFilePath(shot.name + suffix + QStringLiteral(".png"));
         if (!current.save(path)) {
             std::fprintf(stderr, "gallery: cannot write %s\n", qPrintable(path));
             return false;

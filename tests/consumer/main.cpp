@@ -1,6 +1,7 @@
 // An application built against an installed KzChartWidget: every chart is
 // constructed, and each page must then have started a chart with the ECharts
-// compiled into the installed library.
+// compiled into the installed library; one chart prints, which needs Qt
+// Print Support from the package's dependencies.
 #include <kzchartbar.h>
 #include <kzchartdonut.h>
 #include <kzchartline.h>
@@ -10,6 +11,9 @@
 
 #include <QApplication>
 #include <QEventLoop>
+#include <QFileInfo>
+#include <QPrinter>
+#include <QTemporaryDir>
 #include <QTimer>
 #include <QWebEnginePage>
 #include <QWebEngineView>
@@ -46,6 +50,15 @@ int main(int argc, char *argv[])
             std::fprintf(stderr, "%s shows no chart\n", chart->metaObject()->className());
             return 1;
         }
+    }
+    QTemporaryDir dir;
+    QPrinter printer;
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(dir.filePath(QStringLiteral("bar.pdf")));
+    bar.print(&printer);
+    if (QFileInfo(printer.outputFileName()).size() == 0) {
+        std::fprintf(stderr, "KzChartBar printed nothing\n");
+        return 1;
     }
     return 0;
 }

@@ -335,33 +335,39 @@ function reduceLargeSeries(option, rebuilt) {
     return result;
 }
 
+// The x range and the width in pixels that chart (the page's chart or a copy
+// of it) shows its x axis at, or null without an x axis.
+function largeSeriesView(chart) {
+    var axisModel = chart.getModel().getComponent('xAxis', 0);
+    if (!axisModel || !axisModel.axis)
+        return null;
+    var range = axisModel.axis.scale.getExtent();
+    var pixels = axisModel.axis.getGlobalExtent();
+    return {x0: range[0], x1: range[1], width: Math.max(1, Math.ceil(Math.abs(pixels[1] - pixels[0])))};
+}
+
+// The series option that cuts every reduced series for view.
+function largeSeriesOption(view) {
+    return {
+        series: largeSeries.map(function (store) {
+            return isReduced(store) ? {data: cutStore(store, view.x0, view.x1, view.width)} : {};
+        })
+    };
+}
+
 // Cuts the reduced series again for the x range and width in view, when
 // they have changed.
 function refreshLargeSeries() {
     if (!largeSeries.some(isReduced))
         return;
-    var axisModel = myChart.getModel().getComponent('xAxis', 0);
-    if (!axisModel || !axisModel.axis)
-        return;
-    var range = axisModel.axis.scale.getExtent();
-    var width = axisWidth(axisModel);
+    var view = largeSeriesView(myChart);
     var cut = largeSeriesCut;
-    if (cut && cut.x0 === range[0] && cut.x1 === range[1] && cut.width === width)
+    if (!view || (cut && cut.x0 === view.x0 && cut.x1 === view.x1 && cut.width === view.width))
         return;
-    largeSeriesCut = {x0: range[0], x1: range[1], width: width};
+    largeSeriesCut = view;
     // The hovered point's index means nothing in the new cut.
     hoverLargeSeries(null);
-    myChart.setOption({
-        series: largeSeries.map(function (store) {
-            return isReduced(store) ? {data: cutStore(store, range[0], range[1], width)} : {};
-        })
-    });
-}
-
-// The x axis' length in pixels.
-function axisWidth(axisModel) {
-    var pixels = axisModel.axis.getGlobalExtent();
-    return Math.max(1, Math.ceil(Math.abs(pixels[1] - pixels[0])));
+    myChart.setOption(largeSeriesOption(view));
 }
 
 // The reduced point under the mouse, {seriesIndex, dataIndex}, or null;

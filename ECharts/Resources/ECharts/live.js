@@ -167,7 +167,7 @@ function drawLive() {
         if (typeof min === 'number' && typeof max === 'number' && min < extent[0] && extent[0] <= max)
             option.xAxis[0].min = extent[0];
     }
-    var width = axisWidth(axis);
+    var width = largeSeriesView(myChart).width;
     // A series that grows long enough to be reduced draws as the long
     // series do, without symbols.
     option.series.forEach(function (item, index) {
@@ -202,7 +202,7 @@ function liveZoomed() {
     if (!axis || !axis.axis || !myChart.getModel().getSeriesByIndex(0))
         return;
     var view = axis.axis.scale.getExtent();
-    var following = view[1] >= liveExtent()[1] - (view[1] - view[0]) / axisWidth(axis);
+    var following = view[1] >= liveExtent()[1] - (view[1] - view[0]) / largeSeriesView(myChart).width;
     if (following === liveFollowing)
         return;
     liveFollowing = following;

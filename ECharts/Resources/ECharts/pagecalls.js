@@ -5,7 +5,9 @@
 // mouse (parsing the same points as script text would hold the page for a
 // tenth of a second per 100k points). The host asks for them with
 // fetchAttachments() just before the call, which then waits, with every call
-// after it, until they have come.
+// after it, until they have come. The host may also ask a question, which
+// runs in order as a call does and answers over the web channel
+// (answerHost()).
 
 // Attachments fetched and not yet used, by id; null for one that could not
 // be fetched (only an attachment of a call that a later call has replaced
@@ -31,6 +33,29 @@ function runCall(call) {
         call();
     } catch (error) {
         setTimeout(function () { throw error; });
+    }
+}
+
+// Answers, [id, value], that wait for the web channel to come up.
+var unsentAnswers = [];
+
+// Answers the host's question id with what question() returns, or with null
+// when it throws; the error still reaches the console.
+function answerHost(id, question) {
+    var value = null;
+    try {
+        value = question();
+    } catch (error) {
+        setTimeout(function () { throw error; });
+    }
+    unsentAnswers.push([id, value]);
+    sendAnswers();
+}
+
+function sendAnswers() {
+    while (window.chartPage && unsentAnswers.length > 0) {
+        var answer = unsentAnswers.shift();
+        chartPage.answer(answer[0], answer[1]);
     }
 }
 

@@ -31,8 +31,13 @@ function takeTheme(given) {
     document.body.style.backgroundColor = given.background;
 }
 
-// The theme to create the first chart in.
+// The theme to create the first chart in. The web engine may start a page
+// without the host's script now and then (a page of a new renderer, say):
+// the chart then starts in macarons, and the host's setChartTheme() call,
+// which every load replays, switches it.
 function startingTheme() {
+    if (typeof hostTheme === 'undefined')
+        return 'macarons';
     takeTheme(hostTheme);
     return hostTheme.name;
 }
