@@ -41,16 +41,19 @@ class LineZoomWindow : public WebContender
 {
 public:
     LineZoomWindow() : WebContender(std::make_unique<KzChartLineZoom>()) {}
-    void prefill(const LiveFeed &feed) override { tick(feed, 0); }
-    void tick(const LiveFeed &feed, int) override
+    void prefill(const LiveFeed &feed) override { sendWindow(feed); }
+    void tick(const LiveFeed &feed, int) override { sendWindow(feed); }
+
+protected:
+    KzChartLineZoom *chart() { return static_cast<KzChartLineZoom *>(m_chart.get()); }
+    void sendWindow(const LiveFeed &feed)
     {
         KzChartLineZoom::SeriesMap series;
         const QStringList names = lineNames(feed.lines());
         for (int s = 0; s < feed.lines(); ++s)
             series.insert(names[s], feed.window(s));
-        static_cast<KzChartLineZoom *>(m_chart.get())
-                ->setOption(1, names, "bottom", true, 0, 100, "8%", "12%", "6%", "15%", true, feed.oldest(),
-                            feed.newest(), 5, 1, false, false, yMin, yMax, 5, 1, series);
+        chart()->setOption(1, names, "bottom", true, 0, 100, "8%", "12%", "6%", "15%", true, feed.oldest(),
+                           feed.newest(), 5, 1, false, false, yMin, yMax, 5, 1, series);
     }
 };
 
@@ -62,9 +65,13 @@ public:
     {
         chart()->setLegends(lineNames(feed.lines()), QStringLiteral("bottom"));
         chart()->setValueRange(yMin, yMax, 5, 1);
-        tick(feed, 0);
+        sendWindow(feed);
     }
-    void tick(const LiveFeed &feed, int) override
+    void tick(const LiveFeed &feed, int) override { sendWindow(feed); }
+
+protected:
+    KzChartLine *chart() { return static_cast<KzChartLine *>(m_chart.get()); }
+    void sendWindow(const LiveFeed &feed)
     {
         QList<Points> rows;
         for (int s = 0; s < feed.lines(); ++s)
@@ -72,9 +79,43 @@ public:
         chart()->setCategories(feed.oldest(), feed.newest(), 5, 1);
         chart()->setDatas(rows);
     }
+};
 
-private:
-    KzChartLine *chart() { return static_cast<KzChartLine *>(m_chart.get()); }
+// The live API: the window once, then each tick's new samples; the
+// retention drops the oldest, and the x axis follows the newest.
+class LineZoomStream : public LineZoomWindow
+{
+public:
+    void prefill(const LiveFeed &feed) override
+    {
+        chart()->setRetention(feed.retention());
+        sendWindow(feed);
+    }
+    void tick(const LiveFeed &feed, int added) override
+    {
+        KzChartLineZoom::SeriesMap series;
+        const QStringList names = lineNames(feed.lines());
+        for (int s = 0; s < feed.lines(); ++s)
+            series.insert(names[s], feed.latest(s, added));
+        chart()->appendDatas(series);
+    }
+};
+
+class LineStream : public LineWindow
+{
+public:
+    void prefill(const LiveFeed &feed) override
+    {
+        chart()->setRetention(feed.retention());
+        LineWindow::prefill(feed);
+    }
+    void tick(const LiveFeed &feed, int added) override
+    {
+        QList<Points> rows;
+        for (int s = 0; s < feed.lines(); ++s)
+            rows.append(feed.latest(s, added));
+        chart()->appendDatas(rows);
+    }
 };
 
 // ---- Native peers ---------------------------------------------------------------
@@ -170,6 +211,8 @@ std::vector<LiveContenderKind> liveContenders()
     std::vector<LiveContenderKind> kinds{
             {"KzChartLineZoom::setOption, whole window", true, [](int) { return std::make_unique<LineZoomWindow>(); }},
             {"KzChartLine::setDatas, whole window", true, [](int) { return std::make_unique<LineWindow>(); }},
+            {"KzChartLineZoom::appendDatas", true, [](int) { return std::make_unique<LineZoomStream>(); }},
+            {"KzChartLine::appendDatas", true, [](int) { return std::make_unique<LineStream>(); }},
     };
 #ifdef KZ_BENCH_QTCHARTS
     kinds.push_back({"Qt Charts replace(), software", false, [](int lines) { return std::make_unique<QtChartsWindow>(lines, false); }});

@@ -3,6 +3,7 @@
 #include "kzchartcore.h"
 #include "kzchartexport.h"
 #include "kzchartjson.h"
+#include "kzchartlive.h"
 
 #include <cmath>
 #include <limits>
@@ -96,6 +97,15 @@ double truncatedX(double x)
     plugin), the library sends every series as script text, which is slower
     but draws the same.
 
+    \par Live data
+    appendDatas() adds samples to the series as they arrive without
+    redrawing the chart from scratch: zoom windows, legend selection and
+    tooltips stay, only the new samples travel, and appends that come faster
+    than the page draws are merged. setRetention() bounds what each series
+    keeps; while isFollowing(), the x zoom window slides with the newest
+    sample until the user zooms or pans away from it (followingChanged()).
+    See \ref live.
+
     Over categories a series longer than both the categories and 2000 values
     keeps only the values that have a category, and with more than 1000
     categories only the labels that fit are shown, whatever the interval.
@@ -108,6 +118,8 @@ class KzChartLinePrivate : public KzChartPrivate
 public:
     using KzChartPrivate::KzChartPrivate;
 
+    LiveData live{this};
+
     template <typename T>
     void sendSeries(const QList<QList<T>> &datas)
     {
@@ -115,6 +127,7 @@ public:
             return;
         if constexpr (std::is_same_v<T, Point>) {
             data.setPoints(legends, datas, truncatedX);
+            live.dataSet(datas.size(), false);
             const auto writeRow = [&datas](JsonWriter &writer, int row) {
                 writeLineData(writer, datas.at(row), truncatedX);
             };
@@ -122,6 +135,7 @@ public:
                                          QJsonObject{{QStringLiteral("symbolSize"), 10}}));
         } else {
             data.setRows(legends, datas);
+            live.dataSet(datas.size(), false);
             const auto writeRow = [&datas](JsonWriter &writer, int row) { writeLineData(writer, datas.at(row)); };
             sendOption(getSeriesFragment(legends, QStringLiteral("line"), writeRow));
         }
@@ -147,6 +161,7 @@ void KzChartLine::setCategories(const QStringList &categories, bool bOnZero, int
     QJsonObject axis = getCategoryAxis(QStringList(), bOnZero, interval);
     axis.remove(QStringLiteral("data"));
     d->data.categories = categories;
+    d->live.dataSet(0, true);
     d->sendOption(getLabelledComponentString(QStringLiteral("xAxis"), axis, categories));
 }
 
@@ -156,6 +171,7 @@ void KzChartLine::setCategories(int min, int max, int splitNumber, double minInt
     QJsonObject axis = getRangeAxis(min, max, splitNumber, minInterval);
     axis.insert(QStringLiteral("type"), QStringLiteral("value"));
     d->data.categories.clear();
+    d->live.dataSet(0, true);
     d->sendOption(getJsonString(getJsonArrayObject(QStringLiteral("xAxis"), axis)));
 }
 
@@ -249,4 +265,52 @@ void KzChartLine::clickedSeries(const QString &name)
 {
     KZCHART_ON_OWN_THREAD(clickedSeries(name));
     d->relay([=] { emit seriesClicked(name); });
+}
+
+void KzChartLine::appendDatas(const QStringList &categories, const QList<QList<double>> &values)
+{
+    KZCHART_ON_OWN_THREAD(appendDatas(categories, values));
+    d->live.appendCategories(categories, values, false);
+}
+
+void KzChartLine::appendDatas(const QList<QList<QPair<double, double>>> &points)
+{
+    KZCHART_ON_OWN_THREAD(appendDatas(points));
+    QList<QList<Point>> truncated = points;
+    for (QList<Point> &row : truncated) {
+        for (Point &point : row)
+            point.first = std::isfinite(point.first) ? truncatedX(point.first) : point.first;
+    }
+    d->live.appendRows(truncated);
+}
+
+void KzChartLine::setRetention(int maxPoints)
+{
+    KZCHART_ON_OWN_THREAD(setRetention(maxPoints));
+    d->live.setRetention(maxPoints);
+}
+
+int KzChartLine::retention() const
+{
+    KZCHART_RETURN_FROM_OWN_THREAD(retention());
+    return d->live.retention();
+}
+
+void KzChartLine::setFollowing(bool following)
+{
+    KZCHART_ON_OWN_THREAD(setFollowing(following));
+    changedFollowing(following);
+}
+
+bool KzChartLine::isFollowing() const
+{
+    KZCHART_RETURN_FROM_OWN_THREAD(isFollowing());
+    return d->live.isFollowing();
+}
+
+void KzChartLine::changedFollowing(bool following)
+{
+    KZCHART_ON_OWN_THREAD(changedFollowing(following));
+    if (d->live.setFollowing(following))
+        d->relay([=] { emit followingChanged(following); });
 }

@@ -4,6 +4,7 @@
 #include "kzchartexport.h"
 #include "kzchartfragments.h"
 #include "kzchartjson.h"
+#include "kzchartlive.h"
 
 using namespace KzChartHost;
 
@@ -122,6 +123,15 @@ QJsonObject alarmLine(double value, const QStringList &labelNames, bool onlyAlar
     those points, which are real data points. Their points travel as binary
     numbers, as described for KzChartLine.
 
+    \par Live data
+    appendDatas() adds samples to the series as they arrive without
+    rebuilding the chart: zoom windows, legend selection, tooltips, alarm
+    lines and depth records stay, only the new samples travel, and appends
+    that come faster than the page draws are merged. setRetention() bounds
+    what each series keeps; while isFollowing(), the x zoom window slides
+    with the newest sample until the user zooms or pans away from it
+    (followingChanged()). See \ref live.
+
     The tooltips show series names, dates and depth texts as typed, markup
     included. An alarm value that is not a finite number gets no line. Texts
     are bounded as on KzChartLine.
@@ -132,14 +142,17 @@ class KzChartLineZoomPrivate : public KzChartPrivate
 public:
     using KzChartPrivate::KzChartPrivate;
 
+    LiveData live{this};
+
     // The series objects of the remembered legends, without their data;
     // none when datas holds a different number of points.
     QList<QJsonObject> seriesItems(const KzChartLineZoom::SeriesMap &datas,
                                    const KzChartLineZoom::AlarmMap &alarms) const;
     // The points of each remembered legend, in legend order.
     QList<Points> seriesPoints(const KzChartLineZoom::SeriesMap &datas) const;
-    // Sends a whole option: the page rebuilds the chart from it, and keeps
-    // toolTipMode for its tooltips. shownTitle is the title that it shows.
+    // Sends a whole option, which carries the chart's data: the page
+    // rebuilds the chart from it, and keeps toolTipMode for its tooltips.
+    // shownTitle is the title that it shows.
     void sendRebuild(const Fragment &option, int toolTipMode, const QString &shownTitle = QString());
     // The option of a setOption() call: option plus its series and, on a
     // label axis, the labels; remembered as the chart's data.
@@ -182,6 +195,7 @@ QList<Points> KzChartLineZoomPrivate::seriesPoints(const KzChartLineZoom::Series
 
 void KzChartLineZoomPrivate::sendRebuild(const Fragment &option, int toolTipMode, const QString &shownTitle)
 {
+    live.dataSet(data.series.size(), true);
     title = shownTitle;
     // Both markers are filled in one pass: a second pass would find a "%1"
     // inside the option's texts (a title, a point name) before the "%2".
@@ -489,4 +503,47 @@ void KzChartLineZoom::dbClickedLine(const QString &point, const int &start, cons
 {
     KZCHART_ON_OWN_THREAD(dbClickedLine(point, start, end));
     d->relay([=] { emit lineDBClicked(point, start, end); });
+}
+
+void KzChartLineZoom::appendDatas(const QStringList &categories, const QList<QList<double>> &values)
+{
+    KZCHART_ON_OWN_THREAD(appendDatas(categories, values));
+    d->live.appendCategories(categories, values, true);
+}
+
+void KzChartLineZoom::appendDatas(const SeriesMap &points)
+{
+    KZCHART_ON_OWN_THREAD(appendDatas(points));
+    d->live.appendNamed(points);
+}
+
+void KzChartLineZoom::setRetention(int maxPoints)
+{
+    KZCHART_ON_OWN_THREAD(setRetention(maxPoints));
+    d->live.setRetention(maxPoints);
+}
+
+int KzChartLineZoom::retention() const
+{
+    KZCHART_RETURN_FROM_OWN_THREAD(retention());
+    return d->live.retention();
+}
+
+void KzChartLineZoom::setFollowing(bool following)
+{
+    KZCHART_ON_OWN_THREAD(setFollowing(following));
+    changedFollowing(following);
+}
+
+bool KzChartLineZoom::isFollowing() const
+{
+    KZCHART_RETURN_FROM_OWN_THREAD(isFollowing());
+    return d->live.isFollowing();
+}
+
+void KzChartLineZoom::changedFollowing(bool following)
+{
+    KZCHART_ON_OWN_THREAD(changedFollowing(following));
+    if (d->live.setFollowing(following))
+        d->relay([=] { emit followingChanged(following); });
 }

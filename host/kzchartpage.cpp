@@ -24,6 +24,13 @@ namespace {
 // the page itself.
 const int maxUnanswered = 8;
 
+// The page runs every call in order, and none before the attachments
+// fetched ahead of it have come (pagecalls.js).
+QString inOrder(const QString &script)
+{
+    return QStringLiteral("inOrder(function () {") + script + QStringLiteral("});");
+}
+
 // Questions wait among the calls under keys that no page function has.
 QString questionKey(int id)
 {
@@ -81,8 +88,6 @@ void ChartPage::reload()
 void ChartPage::run(const QString &script, const QString &key, const Attachments &attachments)
 {
     PageCall call{key, QString(), {}};
-    // The page runs every call in order, and none before the attachments
-    // fetched ahead of it have come (pagecalls.js).
     for (const Attachment &attachment : attachments) {
         offerAttachment(m_secret, attachment);
         call.attachmentIds.append(attachment.id);
@@ -91,7 +96,17 @@ void ChartPage::run(const QString &script, const QString &key, const Attachments
         call.script = QStringLiteral("fetchAttachments([\"") + call.attachmentIds.join(QStringLiteral("\",\""))
                 + QStringLiteral("\"]);");
     }
-    call.script += QStringLiteral("inOrder(function () {") + script + QStringLiteral("});");
+    call.script += inOrder(script);
+    keepAndSend(call);
+}
+
+void ChartPage::runWritten(const QString &key, const std::function<QString()> &write)
+{
+    keepAndSend(PageCall{key, QString(), {}, write});
+}
+
+void ChartPage::keepAndSend(const PageCall &call)
+{
     m_log.keep(call);
     m_waiting.keep(call);
     sendWaiting();
@@ -124,7 +139,7 @@ void ChartPage::sendWaiting()
         return;
     QString script;
     for (const PageCall &call : m_waiting.take())
-        script += call.script;
+        script += call.write ? inOrder(call.write()) : call.script;
     ++m_unanswered;
     const int generation = m_generation;
     const QPointer<ChartPage> alive(this);

@@ -46,6 +46,16 @@ public:
     // Runs script in the page without waiting for it. The call replaces the
     // remembered call of the same key (see ReplayLog).
     void run(const QString &script, const QString &key, const Attachments &attachments = {});
+    // Runs the script that write() returns as the call leaves for the page,
+    // and again whenever the page is loaded anew. A written call that waits
+    // gives way to a newer one of the same key, which then writes what both
+    // would have carried: calls whose content only grows (appended samples)
+    // merge rather than pile up, and the replay log holds one of them.
+    void runWritten(const QString &key, const std::function<QString()> &write);
+    // How many times the page has been loaded: a written call that finds a
+    // count other than at its last writing writes for a page that has
+    // nothing of what it wrote before.
+    int loads() const { return m_generation; }
     // Evaluates expression in the page after every call made before, and
     // hands its value to receiver (see PageAnswers): a null QVariant when the
     // expression throws, the page failed to load, its renderer died before
@@ -62,6 +72,7 @@ private:
     void reload();
     void loaded(bool ok);
     void died(RenderProcessTerminationStatus status);
+    void keepAndSend(const PageCall &call);
     // Sends the waiting calls as one script, if the page can take them.
     void sendWaiting();
     // Gives up the open questions, sent or waiting.

@@ -5,15 +5,21 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
+
 namespace KzChartHost {
 
 // A call of a page function as the page bridge runs it: the script, the key
-// of what it sets, and the ids of the attachments it names.
+// of what it sets, and the ids of the attachments it names. A written call
+// has no script of its own: write() writes it as the call leaves for the
+// page, every time it does (a replay included), so that it carries what the
+// page lacks at that moment rather than what it lacked when it was made.
 struct PageCall
 {
     QString key;
     QString script;
     QStringList attachmentIds;
+    std::function<QString()> write = {};
 };
 
 // The key of a call of a page function that sets one thing as a whole

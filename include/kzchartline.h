@@ -30,6 +30,11 @@ class KZCHARTWIDGET_EXPORT KzChartLine : public QWidget
     Q_PROPERTY(QStringList colors READ colors WRITE setColors)
     //! The theme the chart is drawn in (see setTheme()).
     Q_PROPERTY(QString theme READ theme WRITE setTheme)
+    //! How many samples each series keeps as samples are appended; 0 keeps
+    //! all.
+    Q_PROPERTY(int retention READ retention WRITE setRetention)
+    //! Whether the x zoom window follows the newest sample.
+    Q_PROPERTY(bool following READ isFollowing WRITE setFollowing NOTIFY followingChanged)
 
 public:
     //! Builds the chart and loads its page; setters may be called as soon as
@@ -91,6 +96,26 @@ public:
     //! ends of the axis, \a bInverse puts its lowest value at the top.
     void setValues(bool bBoundaryGap, bool bInverse);
 
+    //! Adds \a categories at the end of the category axis and \a values[i]
+    //! to series i, one value per new label, without redrawing the chart
+    //! from scratch (see "Live data" in the class description). Refused
+    //! unless there is a row for every series on the chart and every row has
+    //! as many values as there are new labels; NaN and infinite values are
+    //! gaps.
+    void appendDatas(const QStringList &categories, const QList<QList<double>> &values);
+    //! Adds (x, y) points to the series of a numeric x axis, \a points[i]
+    //! to series i, x truncated as setDatas() does. Refused unless there is
+    //! a row for every series on the chart and x is finite and never goes
+    //! back.
+    void appendDatas(const QList<QList<QPair<double, double>>> &points);
+    //! Keeps the newest \a maxPoints samples of each series (on a category
+    //! axis the newest \a maxPoints labels with their values) as samples are
+    //! appended, and drops the older ones at once; 0, the default, keeps all.
+    void setRetention(int maxPoints);
+    //! Makes the x zoom window follow the newest sample (true, the default)
+    //! or hold still while samples are appended.
+    void setFollowing(bool following);
+
     //! The text of the last setTitle().
     QString title() const;
     //! The text of the last setSubTitle().
@@ -99,6 +124,10 @@ public:
     QStringList colors() const;
     //! The name of the theme the chart is drawn in.
     QString theme() const;
+    //! The retention of the last setRetention().
+    int retention() const;
+    //! True while the x zoom window follows the newest sample.
+    bool isFollowing() const;
     //! True once the chart page has loaded, and again once it is back after
     //! its renderer process died.
     bool isReady() const;
@@ -142,6 +171,9 @@ Q_SIGNALS:
     //! The user double-clicked a point; \a name is the point's data item
     //! name (its category label on a category axis), not the series name.
     void seriesClicked(const QString &name);
+    //! The view started (\a following true) or stopped following the newest
+    //! sample: by the user's zoom or pan, or by setFollowing().
+    void followingChanged(bool following);
 
 public Q_SLOTS:
     //! Called by the page when an x-axis label is clicked; emits
@@ -150,6 +182,9 @@ public Q_SLOTS:
     //! Called by the page when a point is double-clicked; emits
     //! seriesClicked().
     void clickedSeries(const QString &name);
+    //! Called by the page when the user's zoom or pan stops or resumes the
+    //! following; as setFollowing().
+    void changedFollowing(bool following);
 
 private:
     const std::unique_ptr<KzChartLinePrivate> d;

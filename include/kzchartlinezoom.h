@@ -29,6 +29,11 @@ class KZCHARTWIDGET_EXPORT KzChartLineZoom : public QWidget
     Q_PROPERTY(QStringList colors READ colors WRITE setColors)
     //! The theme the chart is drawn in (see setTheme()).
     Q_PROPERTY(QString theme READ theme WRITE setTheme)
+    //! How many samples each series keeps as samples are appended; 0 keeps
+    //! all.
+    Q_PROPERTY(int retention READ retention WRITE setRetention)
+    //! Whether the x zoom window follows the newest sample.
+    Q_PROPERTY(bool following READ isFollowing WRITE setFollowing NOTIFY followingChanged)
 
 public:
     //! Measuring point name -> its (x, y) points in drawing order.
@@ -141,10 +146,33 @@ public:
     //! the class description).
     void getPixelByLogic(const double &x);
 
+    //! Adds \a categories at the end of the category axis and \a values[i]
+    //! to series i (in legend order), one value per new label, without
+    //! rebuilding the chart (see "Live data" in the class description).
+    //! Refused unless there is a row for every series on the chart and every
+    //! row has as many values as there are new labels; NaN and infinite
+    //! values are gaps.
+    void appendDatas(const QStringList &categories, const QList<QList<double>> &values);
+    //! Adds (x, y) points to the series of a numeric x axis by measuring
+    //! point name; series not named get none. Refused when a name is not on
+    //! the chart, or an x is not finite or goes back.
+    void appendDatas(const SeriesMap &points);
+    //! Keeps the newest \a maxPoints samples of each series (on a category
+    //! axis the newest \a maxPoints labels with their values) as samples are
+    //! appended, and drops the older ones at once; 0, the default, keeps all.
+    void setRetention(int maxPoints);
+    //! Makes the x zoom window follow the newest sample (true, the default)
+    //! or hold still while samples are appended.
+    void setFollowing(bool following);
+
     //! The colours of the last setColors().
     QStringList colors() const;
     //! The name of the theme the chart is drawn in.
     QString theme() const;
+    //! The retention of the last setRetention().
+    int retention() const;
+    //! True while the x zoom window follows the newest sample.
+    bool isFollowing() const;
     //! True once the chart page has loaded, and again once it is back after
     //! its renderer process died.
     bool isReady() const;
@@ -191,6 +219,9 @@ Q_SIGNALS:
     //! The user double-clicked close to a segment of the line of \a point;
     //! \a start and \a end are the x keys of its two points.
     void lineDBClicked(const QString &point, const int &start, const int &end);
+    //! The view started (\a following true) or stopped following the newest
+    //! sample: by the user's zoom or pan, or by setFollowing().
+    void followingChanged(bool following);
 
 public Q_SLOTS:
     //! Emits seriesClicked(); the page never calls it.
@@ -201,6 +232,9 @@ public Q_SLOTS:
     //! Called by the page on a double-click close to a line segment; emits
     //! lineDBClicked().
     void dbClickedLine(const QString &point, const int &start, const int &end);
+    //! Called by the page when the user's zoom or pan stops or resumes the
+    //! following; as setFollowing().
+    void changedFollowing(bool following);
 
 private:
     const std::unique_ptr<KzChartLineZoomPrivate> d;

@@ -12,10 +12,11 @@ const QByteArrayList clickAndBack = {"categoryClicked(QString)", "toolBackClicke
 const QHash<QByteArray, QByteArrayList> methodTable = {
     {"KzChartBar", clickAndBack}, {"KzChartStack", clickAndBack}, {"KzChartPie", clickAndBack},
     {"KzChartDonut", clickAndBack},
-    {"KzChartLine", {"categoryClicked(QString)", "seriesClicked(QString)", "clickedCategory(QString)",
-                     "clickedSeries(QString)"}},
+    {"KzChartLine", {"categoryClicked(QString)", "seriesClicked(QString)", "followingChanged(bool)",
+                     "clickedCategory(QString)", "clickedSeries(QString)", "changedFollowing(bool)"}},
     {"KzChartLineZoom", {"seriesClicked(QString)", "legendClicked(QStringList,bool)", "lineDBClicked(QString,int,int)",
-                         "clickedSeries(QString)", "clickedLegend(QString,bool)", "dbClickedLine(QString,int,int)"}},
+                         "followingChanged(bool)", "clickedSeries(QString)", "clickedLegend(QString,bool)",
+                         "dbClickedLine(QString,int,int)", "changedFollowing(bool)"}},
 };
 
 QList<QMetaMethod> ownMethods(const QMetaObject *meta, QMetaMethod::MethodType type)

@@ -46,6 +46,7 @@ int main(int argc, char *argv[])
     addPiePage(&window);
     addDonutPage(&window);
     addLineZoomPage(&window);
+    addLivePage(&window);
     window.show();
 
     if (parser.isSet(screenshotOption)) {

@@ -10,5 +10,6 @@ void addStackPage(GalleryWindow *window);
 void addPiePage(GalleryWindow *window);
 void addDonutPage(GalleryWindow *window);
 void addLineZoomPage(GalleryWindow *window);
+void addLivePage(GalleryWindow *window);
 
 #endif // PAGES_H

@@ -44,6 +44,7 @@ onChartCreated(function (chart) {
 });
 
 watchLargeSeries();
+watchLiveData();
 
 function setChartOption(strJson) {
     myChart.setOption(reduceLargeSeries(strJson, false));

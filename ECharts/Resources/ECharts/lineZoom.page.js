@@ -51,6 +51,7 @@ function setChartOption(strJson, json2) {
 }
 
 watchLargeSeries();
+watchLiveData();
 
 // The tooltip box shows HTML: every text from the host goes in escaped, so
 // that names, dates and depths read as typed, markup included. The values
