@@ -73,8 +73,9 @@ private Q_SLOTS:
             "window.open('%1/window')",
             "history.back(); location.reload()",
         };
-        // Chromium itself refuses a file: address to a qrc: page in Qt 6.
-        const QRegularExpression refusal(QStringLiteral("Refused|Not allowed to load local resource"));
+        // Chromium itself may refuse a file: or data: address before the
+        // page is asked (Qt 6); either refusal is the marker.
+        const QRegularExpression refusal(QStringLiteral("Refused|Not allowed to (load local resource|navigate top frame)"));
         for (const QString &attempt : attempts) {
             const int before = ChartProbe::consoleErrors().size();
             ChartProbe::expectPageError(refusal.pattern());
