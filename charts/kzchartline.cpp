@@ -1,5 +1,6 @@
 #include "kzchartline.h"
 
+#include "kzchartbounds.h"
 #include "kzchartcore.h"
 #include "kzchartexport.h"
 #include "kzchartjson.h"
@@ -106,11 +107,10 @@ double truncatedX(double x)
     sample until the user zooms or pans away from it (followingChanged()).
     See \ref live.
 
-    Over categories a series longer than both the categories and 2000 values
-    keeps only the values that have a category, and with more than 1000
-    categories only the labels that fit are shown, whatever the interval.
-    Texts longer than 4096 characters are drawn cut short, legends show at
-    most 1000 entries, and all texts show as typed, markup included.
+    Over categories the x of a point is the index of a label: setDatas()
+    leaves out the points whose x names no label, with a warning in the
+    logging category "kzchart". Very long lists and texts are drawn bounded
+    (see \ref security); all texts show as typed, markup included.
 */
 
 class KzChartLinePrivate : public KzChartPrivate
@@ -119,6 +119,9 @@ public:
     using KzChartPrivate::KzChartPrivate;
 
     LiveData live{this};
+    // Whether the x axis holds categories (labels or none), where the x of a
+    // point is the index of a label.
+    bool categoryAxis = true;
 
     template <typename T>
     void sendSeries(const QList<QList<T>> &datas)
@@ -126,10 +129,13 @@ public:
         if (!acceptRows("setDatas", datas.size()))
             return;
         if constexpr (std::is_same_v<T, Point>) {
-            data.setPoints(legends, datas, truncatedX);
-            live.dataSet(datas.size(), false);
-            const auto writeRow = [&datas](JsonWriter &writer, int row) {
-                writeLineData(writer, datas.at(row), truncatedX);
+            QList<QList<Point>> points = datas;
+            if (const int dropped = categoryAxis ? dropUncategorizedPoints(points, data.categories.size()) : 0)
+                warn("setDatas", uncategorizedWarning(dropped, data.categories.size()));
+            data.setPoints(legends, points, truncatedX);
+            live.dataSet(points.size(), false);
+            const auto writeRow = [&points](JsonWriter &writer, int row) {
+                writeLineData(writer, points.at(row), truncatedX);
             };
             sendOption(getSeriesFragment(legends, QStringLiteral("line"), writeRow,
                                          QJsonObject{{QStringLiteral("symbolSize"), 10}}));
@@ -161,6 +167,7 @@ void KzChartLine::setCategories(const QStringList &categories, bool bOnZero, int
     QJsonObject axis = getCategoryAxis(QStringList(), bOnZero, interval);
     axis.remove(QStringLiteral("data"));
     d->data.categories = categories;
+    d->categoryAxis = true;
     d->live.dataSet(0, true);
     d->sendOption(getLabelledComponentString(QStringLiteral("xAxis"), axis, categories));
 }
@@ -171,6 +178,7 @@ void KzChartLine::setCategories(int min, int max, int splitNumber, double minInt
     QJsonObject axis = getRangeAxis(min, max, splitNumber, minInterval);
     axis.insert(QStringLiteral("type"), QStringLiteral("value"));
     d->data.categories.clear();
+    d->categoryAxis = false;
     d->live.dataSet(0, true);
     d->sendOption(getJsonString(getJsonArrayObject(QStringLiteral("xAxis"), axis)));
 }

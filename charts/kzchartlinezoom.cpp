@@ -1,5 +1,6 @@
 #include "kzchartlinezoom.h"
 
+#include "kzchartbounds.h"
 #include "kzchartcore.h"
 #include "kzchartexport.h"
 #include "kzchartfragments.h"
@@ -121,7 +122,9 @@ QJsonObject alarmLine(double value, const QStringList &labelNames, bool onlyAlar
     x order, a series shows the lowest and highest point of every pixel
     column in view, redone on zoom; the double-click hit test then works on
     those points, which are real data points. Their points travel as binary
-    numbers, as described for KzChartLine.
+    numbers, as described for KzChartLine. On the category axis setOption()
+    leaves out the points whose x names no label, with a warning. Very long
+    lists and texts are drawn bounded (see \ref security).
 
     \par Live data
     appendDatas() adds samples to the series as they arrive without
@@ -212,7 +215,9 @@ void KzChartLineZoomPrivate::sendOption(QJsonObject option, const KzChartLineZoo
         warn("setOption", QStringLiteral("%1 measuring points for %2 legend names; the chart shows no lines")
                                     .arg(datas.size())
                                     .arg(legends.size()));
-    const QList<Points> points = items.isEmpty() ? QList<Points>() : seriesPoints(datas);
+    QList<Points> points = items.isEmpty() ? QList<Points>() : seriesPoints(datas);
+    if (const int dropped = labelAxis.isEmpty() ? 0 : dropUncategorizedPoints(points, labels.size()))
+        warn("setOption", uncategorizedWarning(dropped, labels.size()));
     data = ChartData();
     data.categories = labels;
     data.setPoints(legends.mid(0, points.size()), points);

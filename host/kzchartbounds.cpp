@@ -26,4 +26,11 @@ int dropUncategorizedPoints(QList<QPair<double, double>> &points, int labelCount
     return dropped;
 }
 
+QString uncategorizedWarning(int dropped, int labelCount)
+{
+    return QStringLiteral("%1 points left out: over categories a point's x is the index of a label, 0 to %2")
+            .arg(dropped)
+            .arg(categoryBound(labelCount) - 1);
+}
+
 } // namespace KzChartHost

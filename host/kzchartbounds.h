@@ -3,6 +3,7 @@
 
 #include <QList>
 #include <QPair>
+#include <QString>
 
 // What the host leaves out of a call so that the call costs the page no more
 // than what it can draw. The pages bound every option themselves (their
@@ -27,6 +28,9 @@ int categoryBound(int labelCount);
 // [0, categoryBound(labelCount)). A point with a NaN x (a gap in the line)
 // stays. Returns how many points went.
 int dropUncategorizedPoints(QList<QPair<double, double>> &points, int labelCount);
+
+// What a widget warns when dropUncategorizedPoints() left dropped points out.
+QString uncategorizedWarning(int dropped, int labelCount);
 
 // The same for every list of points in lines (a list of rows, a map of
 // named lines), in total.

@@ -76,6 +76,17 @@ private Q_SLOTS:
                 "data": [[2, 1.5], [-2, -0.25], [null, 10], [4, null]]},
                {"name": "Q", "type": "line", "symbolSize": 10, "data": [[2147483647, 1], [2147483647, 2],
                 [-2147483648, 3], [-2147483648, 4], [2147483647, 5], [-2147483648, 6]]}]}])");
+        // Over categories a point's x is a label's index: the others stay
+        // home, with a warning.
+        addRow("points over categories", [=](KzChartLine *c) {
+            c->setCategories({"a", "b", "c"}, true, 0);
+            c->setLegends({"P"}, "bottom");
+            QTest::ignoreMessage(QtWarningMsg, QRegularExpression("setDatas: 2 points left out.* 0 to 2$"));
+            c->setDatas(Points{{{0, 1}, {2.5, 2}, {3, 3}, {-1, 4}, {nan, 5}}});
+        }, R"([{"xAxis": [{"type": "category", "data": ["a", "b", "c"], "axisLine": {"onZero": true},
+                           "axisLabel": {"interval": 0}}]},
+               {"legend": [{"y": "bottom", "data": ["P"]}]}, {"series": [
+               {"name": "P", "type": "line", "symbolSize": 10, "data": [[0, 1], [2, 2], [null, 5]]}]}])");
     }
 
     void clicks()
