@@ -159,6 +159,7 @@ KzChartLine::~KzChartLine() = default;
 KZCHART_DEFINE_COMMON(KzChartLine)
 KZCHART_DEFINE_TITLES(KzChartLine)
 KZCHART_DEFINE_EXPORTS(KzChartLine)
+KZCHART_DEFINE_LIVE(KzChartLine)
 
 void KzChartLine::setCategories(const QStringList &categories, bool bOnZero, int interval)
 {
@@ -290,35 +291,4 @@ void KzChartLine::appendDatas(const QList<QList<QPair<double, double>>> &points)
             point.first = std::isfinite(point.first) ? truncatedX(point.first) : point.first;
     }
     d->live.appendRows(truncated);
-}
-
-void KzChartLine::setRetention(int maxPoints)
-{
-    KZCHART_ON_OWN_THREAD(setRetention(maxPoints));
-    d->live.setRetention(maxPoints);
-}
-
-int KzChartLine::retention() const
-{
-    KZCHART_RETURN_FROM_OWN_THREAD(retention());
-    return d->live.retention();
-}
-
-void KzChartLine::setFollowing(bool following)
-{
-    KZCHART_ON_OWN_THREAD(setFollowing(following));
-    changedFollowing(following);
-}
-
-bool KzChartLine::isFollowing() const
-{
-    KZCHART_RETURN_FROM_OWN_THREAD(isFollowing());
-    return d->live.isFollowing();
-}
-
-void KzChartLine::changedFollowing(bool following)
-{
-    KZCHART_ON_OWN_THREAD(changedFollowing(following));
-    if (d->live.setFollowing(following))
-        d->relay([=] { emit followingChanged(following); });
 }

@@ -260,6 +260,7 @@ KzChartLineZoom::~KzChartLineZoom() = default;
 
 KZCHART_DEFINE_COMMON(KzChartLineZoom)
 KZCHART_DEFINE_EXPORTS(KzChartLineZoom)
+KZCHART_DEFINE_LIVE(KzChartLineZoom)
 
 void KzChartLineZoom::setOption(int toolTipMode, const QStringList &legends, const QString &legendY,
                                 bool showDataZoom, int zoomStart, int zoomEnd,
@@ -520,35 +521,4 @@ void KzChartLineZoom::appendDatas(const SeriesMap &points)
 {
     KZCHART_ON_OWN_THREAD(appendDatas(points));
     d->live.appendNamed(points);
-}
-
-void KzChartLineZoom::setRetention(int maxPoints)
-{
-    KZCHART_ON_OWN_THREAD(setRetention(maxPoints));
-    d->live.setRetention(maxPoints);
-}
-
-int KzChartLineZoom::retention() const
-{
-    KZCHART_RETURN_FROM_OWN_THREAD(retention());
-    return d->live.retention();
-}
-
-void KzChartLineZoom::setFollowing(bool following)
-{
-    KZCHART_ON_OWN_THREAD(setFollowing(following));
-    changedFollowing(following);
-}
-
-bool KzChartLineZoom::isFollowing() const
-{
-    KZCHART_RETURN_FROM_OWN_THREAD(isFollowing());
-    return d->live.isFollowing();
-}
-
-void KzChartLineZoom::changedFollowing(bool following)
-{
-    KZCHART_ON_OWN_THREAD(changedFollowing(following));
-    if (d->live.setFollowing(following))
-        d->relay([=] { emit followingChanged(following); });
 }

@@ -81,4 +81,36 @@ private:
 
 } // namespace KzChartHost
 
+// The retention and following members of a chart with live data, whose
+// private class holds a LiveData named live. changedFollowing() is the relay
+// slot through which the page reports the user leaving or joining the newest
+// sample.
+#define KZCHART_DEFINE_LIVE(Class)                                                                        \
+    void Class::setRetention(int maxPoints)                                                               \
+    {                                                                                                     \
+        KZCHART_ON_OWN_THREAD(setRetention(maxPoints));                                                   \
+        d->live.setRetention(maxPoints);                                                                  \
+    }                                                                                                     \
+    int Class::retention() const                                                                          \
+    {                                                                                                     \
+        KZCHART_RETURN_FROM_OWN_THREAD(retention());                                                      \
+        return d->live.retention();                                                                       \
+    }                                                                                                     \
+    void Class::setFollowing(bool following)                                                              \
+    {                                                                                                     \
+        KZCHART_ON_OWN_THREAD(setFollowing(following));                                                   \
+        changedFollowing(following);                                                                      \
+    }                                                                                                     \
+    bool Class::isFollowing() const                                                                       \
+    {                                                                                                     \
+        KZCHART_RETURN_FROM_OWN_THREAD(isFollowing());                                                    \
+        return d->live.isFollowing();                                                                     \
+    }                                                                                                     \
+    void Class::changedFollowing(bool following)                                                          \
+    {                                                                                                     \
+        KZCHART_ON_OWN_THREAD(changedFollowing(following));                                               \
+        if (d->live.setFollowing(following))                                                              \
+            d->relay([=] { emit followingChanged(following); });                                          \
+    }
+
 #endif // KZCHARTLIVE_H
