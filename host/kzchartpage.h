@@ -9,6 +9,8 @@
 #include <QUrl>
 #include <QWebEnginePage>
 
+#include <memory>
+
 namespace KzChartHost {
 
 // The page of a chart view: the bridge through which the host's calls reach
@@ -93,6 +95,10 @@ private:
     int m_generation = 0;
     QElapsedTimer m_reloaded;
     PageAnswers *const m_answers;
+    // Points at this page for exactly as long as its ChartPage part lives:
+    // ~QWebEnginePage answers the scripts still running, after that part is
+    // gone, where a QPointer would still hand out the page.
+    const std::shared_ptr<ChartPage *> m_self = std::make_shared<ChartPage *>(this);
 };
 
 } // namespace KzChartHost
