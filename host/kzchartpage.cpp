@@ -142,12 +142,11 @@ void ChartPage::sendWaiting()
         script += call.write ? inOrder(call.write()) : call.script;
     ++m_unanswered;
     const int generation = m_generation;
-    runJavaScript(script, [self = std::weak_ptr<ChartPage *>(m_self), generation](const QVariant &) {
-        const std::shared_ptr<ChartPage *> alive = self.lock();
-        if (!alive || (*alive)->m_generation != generation)
+    runJavaScript(script, [this, alive = QPointer<QObject>(&m_alive), generation](const QVariant &) {
+        if (!alive || m_generation != generation)
             return;
-        --(*alive)->m_unanswered;
-        (*alive)->sendWaiting();
+        --m_unanswered;
+        sendWaiting();
     });
 }
 

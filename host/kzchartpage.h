@@ -9,8 +9,6 @@
 #include <QUrl>
 #include <QWebEnginePage>
 
-#include <memory>
-
 namespace KzChartHost {
 
 // The page of a chart view: the bridge through which the host's calls reach
@@ -95,10 +93,10 @@ private:
     int m_generation = 0;
     QElapsedTimer m_reloaded;
     PageAnswers *const m_answers;
-    // Points at this page for exactly as long as its ChartPage part lives:
-    // ~QWebEnginePage answers the scripts still running, after that part is
-    // gone, where a QPointer would still hand out the page.
-    const std::shared_ptr<ChartPage *> m_self = std::make_shared<ChartPage *>(this);
+    // Lives exactly as long as the ChartPage part of this page: ~QWebEnginePage
+    // answers the scripts still running after that part has ended, when a
+    // QPointer to the page would still hand it out.
+    QObject m_alive;
 };
 
 } // namespace KzChartHost
