@@ -241,8 +241,9 @@ private Q_SLOTS:
         QTRY_COMPARE(probe.eval("chartTheme").toString(), QStringLiteral("dark"));
         QCOMPARE(drawn(), before);
         QVERIFY(before.size() < 5000);
-        probe.hover(spike + QPoint(0, 40));
-        probe.hover(spike);
+        // The page sees no move that ends where the mouse already was, and
+        // moves within one frame come as one: end a pixel off the spike.
+        probe.hover(spike + QPoint(1, 0));
         QTRY_VERIFY(probe.tooltipHtml().contains("250.5"));
         probe.eval("myChart.dispatchAction({type: 'dataZoom', dataZoomIndex: 0, start: 61.5, end: 62.5})");
         QTRY_VERIFY(drawn().contains(QJsonArray{61804, values.at(61804)}));
