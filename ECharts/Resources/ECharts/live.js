@@ -183,16 +183,27 @@ function drawLive() {
     // there.
     var hovered = largeSeriesHovered;
     largeSeriesHovered = null;
-    myChart.setOption(option);
-    if (hovered) {
-        setTimeout(function () {
-            if (largeSeriesMouse)
-                hoverLargeSeries(largeSeriesMouse);
-        });
+    // The axes and the zoom bars move with every frame: animated, they would
+    // redraw the chart at the screen's rate between appends (a quarter more
+    // of the renderer's time). The chart-wide switch is off for this update
+    // alone, so that the host's setters animate on.
+    var globalOption = myChart.getModel().option;
+    var animation = globalOption.animation;
+    globalOption.animation = false;
+    try {
+        myChart.setOption(option);
+        if (hovered) {
+            setTimeout(function () {
+                if (largeSeriesMouse)
+                    hoverLargeSeries(largeSeriesMouse);
+            });
+        }
+        // Should ECharts have settled on another window, the long series are
+        // cut again for it.
+        refreshLargeSeries();
+    } finally {
+        globalOption.animation = animation;
     }
-    // Should ECharts have settled on another window, the long series are cut
-    // again for it.
-    refreshLargeSeries();
 }
 
 // A zoom or pan of the user's: the view follows while its right edge is at
